@@ -1,0 +1,23 @@
+#pragma once
+#include <filesystem>
+
+#include "console/text_box.h"
+#include "job/job_values.h"
+#include "modem/serial_control.h"
+#include "platform/event_pump.h"
+#include "platform/job_clock.h"
+#include "platform/sleeper.h"
+#include "platform/termination.h"
+
+// What a job's phases reach: the shared values and the seams to everything outside the
+// process. `dir` is where the job files live (the current directory in a real run).
+struct JobContext {
+  JobValues& v;
+  SerialControl& serial;
+  TextBox& term;
+  EventPump& events;
+  JobClock& clock;
+  Sleeper& sleeper;
+  Termination& termination;
+  std::filesystem::path dir;
+};

@@ -1,0 +1,45 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The values one job's phases share, from start-up to the ending. Counters the parameter file
+// and the command line feed are 16-bit, as the callers' files expect; the voice lengths are not.
+struct JobValues {
+  static constexpr std::size_t LGR_BUF_VOICE = 190000;  // bytes held by each voice buffer
+  static constexpr std::size_t LGR_ECR_VOICE = 2048;    // voice bytes handed over per write
+  static constexpr std::int16_t RingLimit = 15;         // ringbacks that mean "no answer"
+
+  // Reply reader.
+  std::int16_t TimedOut = 0;
+  std::int16_t ReplyTimeout = 15;
+  std::string ReplyLine;
+
+  // From the command line.
+  std::int16_t EchoFlag = 0;
+  std::int16_t ModemType = 0;
+  std::string StopCode = "b";
+  std::string SourceCode;
+  std::string DialModifier;
+  std::string JobId;
+  std::string PlayTarget;
+
+  // From the parameter file.
+  std::int16_t ProgressTimeout = 0;
+  std::int16_t RetryCount = 3;
+  std::int16_t ReadBack = 0;
+  std::string PromptDir;
+  std::int16_t PlayCount = 0;
+  std::int16_t DigitTimeout = 0;
+
+  // Key entry.
+  std::string Digits;
+  std::int16_t StarEnded = 0;
+
+  // Voice data: the message (later the recording) and the prompt last loaded.
+  std::string VoiceBuffer;
+  std::size_t VoiceLen = 0;
+  std::string PromptBuffer;
+  std::size_t PromptLen = 0;
+  std::string PromptFile;
+};

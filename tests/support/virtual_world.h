@@ -1,0 +1,76 @@
+#pragma once
+// A whole job on virtual time: the in-process voice-modem simulator behind a fake serial
+// control, a clock that moves only when the job sleeps or waits, and a termination that
+// throws JobTerminated so a test can run a job to its end and then inspect its files, its
+// console and what the modem received. A wait that could never end fails the test instead of
+// hanging it.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "console/memory_text_box.h"
+#include "job/job_context.h"
+#include "platform/event_pump.h"
+#include "platform/job_clock.h"
+#include "platform/sleeper.h"
+#include "platform/termination.h"
+#include "vmodem/fake_serial_control.h"
+
+struct JobTerminated {
+  std::int64_t at_ms;
+};
+
+class VirtualClock : public JobClock {
+ public:
+  explicit VirtualClock(std::int64_t start_ms) : now_ms_(start_ms) {}
+  std::int64_t NowMs() override { return now_ms_; }
+  void AdvanceTo(std::int64_t ms) {
+    if (ms > now_ms_) now_ms_ = ms;
+  }
+
+ private:
+  std::int64_t now_ms_;
+};
+
+class VirtualWorld {
+ public:
+  // `scenario` is vmodem scenario text. The clock starts at `start_ms` on the job clock
+  // (10:00:00 unless given). The job files live in a fresh temporary directory, removed with
+  // the world.
+  explicit VirtualWorld(std::string_view scenario = "",
+                        std::int64_t start_ms = 10LL * 3600 * 1000);
+  ~VirtualWorld();
+
+  JobValues values;
+  MemoryTextBox console;
+  VirtualClock clock;
+  vmodem::FakeSerialControl serial;  // the modem behind it: serial.Modem()
+  JobContext ctx;
+
+  // Runs `action` as a window event (a typed key, the close box) at virtual time `ms`, the
+  // first time the job yields to the window at or after that time.
+  void At(std::int64_t ms, std::function<void()> action);
+
+  // Runs `job` until it terminates; returns the termination time. Fails the test when the
+  // job returns without terminating.
+  std::int64_t RunToEnd(const std::function<void()>& job);
+
+  // A job file's bytes ("" when missing) and whether it exists.
+  std::string ReadFile(std::string_view name) const;
+  bool Exists(std::string_view name) const;
+  void WriteFile(std::string_view name, std::string_view bytes) const;
+
+  const std::filesystem::path& Dir() const { return dir_; }
+
+ private:
+  class Pump;
+  class Sleep;
+  class Stop;
+  std::filesystem::path dir_;
+  std::unique_ptr<Pump> pump_;
+  std::unique_ptr<Sleep> sleep_;
+  std::unique_ptr<Stop> stop_;
+};
