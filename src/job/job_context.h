@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "console/text_box.h"
+#include "console/window.h"
 #include "job/job_values.h"
 #include "modem/serial_control.h"
 #include "platform/event_pump.h"
@@ -15,6 +16,7 @@ struct JobContext {
   JobValues& v;
   SerialControl& serial;
   TextBox& term;
+  Window& window;
   EventPump& events;
   JobClock& clock;
   Sleeper& sleeper;

@@ -35,6 +35,16 @@ class VirtualClock : public JobClock {
   std::int64_t now_ms_;
 };
 
+class FakeWindow : public Window {
+ public:
+  bool SetWindowState(int state) override {
+    if (state < 0 || state > 2) return false;
+    this->state = state;
+    return true;
+  }
+  int state = 0;
+};
+
 class VirtualWorld {
  public:
   // `scenario` is vmodem scenario text. The clock starts at `start_ms` on the job clock
@@ -46,6 +56,7 @@ class VirtualWorld {
 
   JobValues values;
   MemoryTextBox console;
+  FakeWindow window;
   VirtualClock clock;
   vmodem::FakeSerialControl serial;  // the modem behind it: serial.Modem()
   JobContext ctx;
