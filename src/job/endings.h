@@ -26,7 +26,7 @@ class Endings {
   // The ending for a port that never opened: no modem command, only the job files.
   [[noreturn]] void ShortEndSequence();
   // Close box, File > Exit and termination signals: ends any voice transmission, hangs up
-  // without waiting for replies, finishes the job files and terminates. Runs at most once.
+  // without waiting for replies, finishes the job files and terminates.
   [[noreturn]] void WindowShutdown();
 
   // The modem did not answer in time: "$D$".
@@ -42,5 +42,4 @@ class Endings {
   JobContext& ctx_;
   CommandEngine& engine_;
   std::FILE* result_file_ = nullptr;
-  bool shutting_down_ = false;
 };

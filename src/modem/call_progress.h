@@ -1,0 +1,24 @@
+#pragma once
+// Call progress: the modem reports ringback and the outcome of a call as whole reply lines,
+// compared exactly and case-sensitively. "VCON" means a voice connection; it is also how the
+// modem leaves voice transmit, so every voice phase waits for it here.
+#include <cstdint>
+
+#include "job/endings.h"
+#include "job/job_context.h"
+#include "modem/command_engine.h"
+
+// ProgressCode values besides RingLimit (no answer).
+inline constexpr std::int16_t kVoiceConnection = 0;
+inline constexpr std::int16_t kBusy = -1;
+inline constexpr std::int16_t kNoDialTone = -2;
+inline constexpr std::int16_t kBlacklisted = -3;
+
+// Reads reply lines until one decides the call; returns the ProgressCode. A reply time-out
+// (ReplyTimeout as the caller set it) counts as no answer.
+std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine);
+
+// Starts a playback job's call: the modem speaker for PlayTarget "SPEAKER", else dials
+// PlayTarget. Returns once the voice connection stands; a failed call writes its outcome
+// marker and ends the job.
+void PlaceCall(JobContext& ctx, CommandEngine& engine, Endings& endings);

@@ -1,0 +1,8 @@
+#pragma once
+#include "job/endings.h"
+#include "job/job_context.h"
+#include "modem/command_engine.h"
+
+// The playback loop of a connected call: plays the message, collects the called party's
+// keys, reads them back when asked, and ends the job with "$" + Digits + "$".
+[[noreturn]] void RunPlayback(JobContext& ctx, CommandEngine& engine, Endings& endings);

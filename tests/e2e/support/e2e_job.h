@@ -1,0 +1,57 @@
+#pragma once
+// Runs the real talvo against the real vmodem over a pseudo-terminal, in a fresh temporary
+// directory that holds the scenario, the job files and vmodem's transcript, log and voice data.
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+struct TalvoRun {
+  int exit_code = -1;       // -1: killed after the time-out
+  double seconds = 0;       // wall time from start to exit
+};
+
+class E2eJob {
+ public:
+  // Starts vmodem with `scenario` (scenario text; files it names are looked up in Dir()).
+  explicit E2eJob(std::string_view scenario);
+  ~E2eJob();  // stops vmodem and removes the directory
+  E2eJob(const E2eJob&) = delete;
+  E2eJob& operator=(const E2eJob&) = delete;
+
+  // The modem's port (pseudo-terminal slave path).
+  const std::string& Port() const { return port_; }
+  const std::filesystem::path& Dir() const { return dir_; }
+
+  // Runs talvo with `args` in Dir(), with TALVO_COM<n> = Port() for the job id n (the sixth
+  // character of the joined arguments, when it is a digit), offscreen, plus `env` extras.
+  TalvoRun RunTalvo(const std::vector<std::string>& args,
+                    std::chrono::seconds timeout = std::chrono::seconds(60),
+                    const std::map<std::string, std::string>& env = {});
+  // Starts talvo without waiting; Wait() collects it. Signal() sends it a signal.
+  void StartTalvo(const std::vector<std::string>& args,
+                  const std::map<std::string, std::string>& env = {});
+  void Signal(int signo) const;
+  TalvoRun Wait(std::chrono::seconds timeout = std::chrono::seconds(60));
+
+  // Stops vmodem (once) so its files are complete, then reads them.
+  std::string Transcript();
+  std::vector<std::string> Log();        // "<ms> <text>" lines
+  std::vector<std::string> VoiceData();  // each voice transmission's bytes
+
+  std::string ReadFile(std::string_view name) const;
+  bool Exists(std::string_view name) const;
+  void WriteFile(std::string_view name, std::string_view bytes) const;
+
+ private:
+  void StopModem();
+
+  std::filesystem::path dir_;
+  std::string port_;
+  pid_t modem_pid_ = -1;
+  pid_t talvo_pid_ = -1;
+  std::chrono::steady_clock::time_point talvo_start_;
+};
