@@ -1,0 +1,55 @@
+// talvo: runs one voice-telephony job and exits. The arguments after the program name,
+// joined by single blanks, are the job's command line; Qt sees none of them.
+#include <QApplication>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "console/main_window.h"
+#include "console/memory_text_box.h"
+#include "job/command_line.h"
+#include "job/job.h"
+#include "modem/qt_serial_control.h"
+#include "platform/process_termination.h"
+#include "platform/qt_event_pump.h"
+#include "platform/steady_job_clock.h"
+#include "platform/termination_signals.h"
+#include "platform/thread_sleeper.h"
+
+namespace {
+// A calling script on a headless server just works: with no display, the window runs
+// offscreen.
+void ChooseOffscreenWithoutDisplay() {
+  const auto unset = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr || *value == '\0';
+  };
+  if (unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string command_line = JoinArguments(std::vector<std::string>(argv + 1, argv + argc));
+  ChooseOffscreenWithoutDisplay();
+  static int qt_argc = 1;
+  QApplication app(qt_argc, argv);
+
+  SteadyJobClock clock;
+  ThreadSleeper sleeper;
+  QtEventPump events(clock);
+  QtSerialControl serial;
+  MemoryTextBox console;
+  MainWindow window(console, serial);
+  ProcessTermination termination([&serial] { serial.SetPortOpen(false); });
+  JobValues values;
+  JobContext ctx{values, serial, console, window, events, clock, sleeper, termination, "."};
+  Job job(ctx, command_line);
+
+  window.OnFirstShow([&job] { job.Run(); });
+  window.OnShutdown([&job] { job.WindowShutdown(); });
+  RouteTerminationSignals([&job] { job.WindowShutdown(); });
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,28 @@
+#include "job/job.h"
+
+#include "job/command_line.h"
+#include "job/number_rule.h"
+#include "job/parameter_file.h"
+#include "job/startup.h"
+#include "modem/call_progress.h"
+#include "modem/modem_setup.h"
+#include "modem/serial_port_phase.h"
+#include "voice/playback.h"
+#include "voice/recording.h"
+#include "voice/voice_file.h"
+
+void Job::Run() {
+  JobValues& v = ctx_.v;
+  PrintStartupLines(ctx_);
+  ParseCommandLine(command_line_, v);
+  ReadParameterFile(ctx_.dir / ("params_" + v.JobId), v);
+  v.DialModifier = DialModifierOf(command_line_);
+  ctx_.window.SetWindowState(DigitValue(Position(command_line_, 5)));
+  LoadMessageFile(ctx_);
+  OpenSerialPort(ctx_, endings_);
+  SetUpModem(ctx_, engine_, endings_);
+  if (IsRecordingJob(command_line_)) RunRecording(ctx_, engine_, endings_);
+  v.PlayTarget = command_line_.size() > 6 ? command_line_.substr(6) : std::string();
+  PlaceCall(ctx_, engine_, endings_);
+  RunPlayback(ctx_, engine_, endings_);
+}

@@ -1,0 +1,36 @@
+#include "job/parameter_file.h"
+
+#include <fstream>
+#include <string>
+
+#include "job/number_rule.h"
+
+namespace {
+std::string NextLine(std::istream& in) {
+  std::string line;
+  if (!std::getline(in, line)) return {};
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+}  // namespace
+
+void ReadParameterFile(const std::filesystem::path& file, JobValues& v) {
+  std::ifstream in(file, std::ios::binary);
+  if (const auto n = ReadNumber(NextLine(in))) v.ProgressTimeout = *n;
+  const std::optional<std::int16_t> retries = ReadNumber(NextLine(in));
+  const std::string line3 = NextLine(in);
+  v.ReadBack = 0;
+  if (line3.compare(0, 3, "YES") == 0) {
+    v.ReadBack = 1;
+    v.PromptDir = line3.substr(3);
+  }
+  if (const auto n = ReadNumber(NextLine(in))) {
+    v.PlayCount = *n;
+    if (v.PlayCount < INT16_MAX) ++v.PlayCount;
+  }
+  v.DigitTimeout = 20;
+  if (v.SourceCode != "0") {
+    v.DigitTimeout = 0;
+    if (retries) v.RetryCount = *retries;
+  }
+}

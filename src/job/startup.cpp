@@ -1,0 +1,38 @@
+#include "job/startup.h"
+
+#include <fstream>
+#include <string>
+
+#include "console/number_format.h"
+#include "console/term_write.h"
+
+namespace {
+// The version text is the second line of "ver" (the version command writes an empty line
+// first); a one-line file gives its only line, a missing or empty one nothing.
+std::string VersionLine(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::string version;
+  for (int i = 0; i < 2; ++i) {
+    std::string line;
+    if (!std::getline(in, line)) break;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    version = line;
+  }
+  return version;
+}
+
+// Buffer sizes are shown as 16-bit numbers; a size that does not fit shows no line at all.
+void PrintBufferSize(TextBox& term, const char* name, int size, const char* end) {
+  if (size > INT16_MAX || size < INT16_MIN) return;
+  TermWrite(term, std::string("MSComm1.") + name + "=" + FormatDigits(size, 0) + end);
+}
+}  // namespace
+
+void PrintStartupLines(JobContext& ctx) {
+  TermWrite(ctx.term, "---  TALVO  V:3 UPDATE=020103 For " + VersionLine(ctx.dir / "ver") +
+                          " and ZR6 Run Time ---\r\r");
+  TermWrite(ctx.term, "LGR_ECR_VOICE=" + FormatDigits(JobValues::LGR_ECR_VOICE, 0) + "\r");
+  TermWrite(ctx.term, "LGR_BUF_VOICE=" + FormatDigits(JobValues::LGR_BUF_VOICE, 0) + "\r");
+  PrintBufferSize(ctx.term, "InBufferSize", ctx.serial.InBufferSize(), "\r");
+  PrintBufferSize(ctx.term, "OutBufferSize", ctx.serial.OutBufferSize(), "\r\r");
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The serial control over Qt Serial Port. COMn is the device in TALVO_COM<n>, else
+// /dev/ttyS<n-1>. Opening honours other programs' locks (PortLock) before Qt takes its own
+// lock file; DTR is raised and RTS/CTS flow control set, and a pseudo-terminal's refusal of
+// modem-line calls is harmless.
+#include <QSerialPort>
+#include <filesystem>
+#include <string>
+
+#include "modem/port_lock.h"
+#include "modem/serial_control.h"
+
+class QtSerialControl : public SerialControl {
+ public:
+  QtSerialControl();
+  ~QtSerialControl() override;
+
+  bool SetCommPort(int port) override;
+  bool SetPortOpen(bool open) override;
+  bool PortOpen() const override { return port_.isOpen(); }
+  bool SetSettings(std::string_view settings) override;
+  std::string Settings() const override { return settings_; }
+  int InBufferSize() const override { return kBufferSize; }
+  int OutBufferSize() const override { return kBufferSize; }
+  int InBufferCount() override;
+  void SetInputLen(int len) override { input_len_ = len; }
+  std::string Input() override;
+  void Output(std::string_view bytes) override;
+  int OutBufferCount() override;
+
+ private:
+  static constexpr int kBufferSize = 32000;
+  bool Apply(std::string_view settings);
+
+  QSerialPort port_;
+  PortLock lock_;
+  std::filesystem::path device_;
+  std::string settings_ = "9600,n,8,1";
+  int input_len_ = 0;
+};

@@ -1,0 +1,16 @@
+#pragma once
+#include <chrono>
+
+#include "platform/job_clock.h"
+
+// Reads the local time of day once, at construction, and advances it with the steady clock,
+// so a clock adjustment during a job can neither fire nor stall a time-out.
+class SteadyJobClock : public JobClock {
+ public:
+  SteadyJobClock();
+  std::int64_t NowMs() override;
+
+ private:
+  std::int64_t start_of_day_ms_;
+  std::chrono::steady_clock::time_point start_;
+};
