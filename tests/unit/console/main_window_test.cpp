@@ -1,0 +1,144 @@
+#include "console/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "console/term_write.h"
+#include "fake_serial.h"
+
+void PrintTo(const QString& text, std::ostream* out) {
+  *out << text.toStdString();
+}
+
+namespace {
+
+class MainWindowTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "unit_console";
+    static char* argv[] = {name, nullptr};
+    app_ = std::make_unique<QApplication>(argc, argv);
+  }
+  static void TearDownTestSuite() { app_.reset(); }
+
+  QPlainTextEdit* Term() { return window_.findChild<QPlainTextEdit*>("Term"); }
+  QAction* ExitItem() { return window_.findChild<QAction*>("MFileExit"); }
+
+  // What the view must show for the console's bytes: one line break for CR LF, and one for a
+  // CR or LF standing alone.
+  QString Expected() {
+    return QString::fromLatin1(console_.Text())
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(u'\r', u'\n');
+  }
+
+  static std::unique_ptr<QApplication> app_;
+  MemoryTextBox console_;
+  FakeSerial serial_;
+  MainWindow window_{console_, serial_};
+};
+
+std::unique_ptr<QApplication> MainWindowTest::app_;
+
+TEST_F(MainWindowTest, TitleMenuAndInitialLayout) {
+  EXPECT_EQ(window_.windowTitle(), "TALVO");
+  const QList<QAction*> menus = window_.menuBar()->actions();
+  ASSERT_EQ(menus.size(), 1);
+  EXPECT_EQ(menus[0]->text(), "&File");
+  ASSERT_NE(menus[0]->menu(), nullptr);
+  ASSERT_EQ(menus[0]->menu()->actions().size(), 1);
+  EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), "E&xit");
+
+  window_.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window_.centralWidget()->size(), QSize(484, 257));
+  EXPECT_EQ(Term()->geometry(), QRect(0, 17, 484, 242));
+
+  // Too low for the rule: the console keeps its place; a usable size moves it again.
+  window_.centralWidget()->resize(300, 10);
+  EXPECT_EQ(Term()->geometry(), QRect(0, 17, 484, 242));
+  window_.centralWidget()->resize(300, 100);
+  EXPECT_EQ(Term()->geometry(), QRect(0, 17, 300, 85));
+}
+
+TEST_F(MainWindowTest, ViewMirrorsEveryKindOfConsoleChange) {
+  window_.show();
+  const std::string big(16384, 'z');
+  const char* const writes[] = {"Hello\r", "\bX", "AB\bC\r", "\b", nullptr};
+  for (const char* const* w = writes; *w; ++w) {
+    TermWrite(console_, *w);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Term()->toPlainText(), Expected()) << "after " << *w;
+  }
+  console_.SetText(big);
+  TermWrite(console_, "cut\r");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Term()->toPlainText(), Expected());
+  EXPECT_EQ(Term()->textCursor().position(), Term()->toPlainText().size());
+}
+
+TEST_F(MainWindowTest, TypedKeysGoThroughThePassThrough) {
+  window_.show();
+  serial_.SetPortOpen(true);
+  QTest::keyClicks(Term(), "at");
+  QTest::keyClick(Term(), Qt::Key_Return);
+  QTest::keyClick(Term(), 'x');
+  QTest::keyClick(Term(), Qt::Key_Backspace);
+  EXPECT_EQ(serial_.sent, "at\rx\b");
+  EXPECT_EQ(console_.Text(), "at\r\n");
+
+  serial_.SetPortOpen(false);
+  QTest::keyClick(Term(), 'q');
+  EXPECT_EQ(serial_.sent, "at\rx\b");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Term()->toPlainText(), "at\nq");
+}
+
+TEST_F(MainWindowTest, JobStartsOnceAfterTheFirstShow) {
+  int runs = 0;
+  window_.OnFirstShow([&] { ++runs; });
+  window_.show();
+  EXPECT_EQ(runs, 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(runs, 1);
+  window_.hide();
+  window_.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(runs, 1);
+}
+
+TEST_F(MainWindowTest, CloseBoxAndExitRunTheShutdown) {
+  int shutdowns = 0;
+  window_.OnShutdown([&] { ++shutdowns; });
+  window_.show();
+  ExitItem()->trigger();
+  EXPECT_EQ(shutdowns, 1);
+  EXPECT_TRUE(window_.close());
+  EXPECT_EQ(shutdowns, 2);
+}
+
+TEST_F(MainWindowTest, DisplayStates) {
+  window_.show();
+  EXPECT_TRUE(window_.SetWindowState(2));
+  EXPECT_TRUE(window_.windowState() & Qt::WindowMaximized);
+  EXPECT_TRUE(window_.SetWindowState(1));
+  EXPECT_TRUE(window_.windowState() & Qt::WindowMinimized);
+  EXPECT_TRUE(window_.SetWindowState(0));
+  EXPECT_FALSE(window_.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+  EXPECT_FALSE(window_.SetWindowState(3));
+  EXPECT_FALSE(window_.SetWindowState(-1));
+}
+
+}  // namespace
