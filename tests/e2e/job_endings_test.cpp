@@ -1,0 +1,107 @@
+// The modem set-up's branches and the job's endings, with the real talvo against vmodem.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <sstream>
+#include <thread>
+
+#include "support/e2e_job.h"
+#include "support/scenarios.h"
+
+namespace {
+// The vmodem log time of the first `command <text>` entry, or -1.
+long CommandTime(const std::vector<std::string>& log, const std::string& command) {
+  for (const std::string& line : log) {
+    std::istringstream in(line);
+    long ms = 0;
+    std::string rest;
+    in >> ms;
+    std::getline(in >> std::ws, rest);
+    if (rest == "command " + command) return ms;
+  }
+  return -1;
+}
+
+std::vector<std::string> Commands(const std::vector<std::string>& log) {
+  std::vector<std::string> commands;
+  for (const std::string& line : log) {
+    const auto at = line.find(" command ");
+    if (at != std::string::npos) commands.push_back(line.substr(at + 9));
+  }
+  return commands;
+}
+
+TEST(NoResponseTest, ASilentModemEndsWithDAfterFifteenToSixteenSeconds) {
+  E2eJob job(kSilentModem);
+  const TalvoRun run = job.RunTalvo({"000N03SPEAKER"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(job.ReadFile("talvin_3"), "$D$\r\n");
+  const std::string trace = job.ReadFile("trace_3");
+  EXPECT_NE(trace.find("****  No Response from the modem  ****\r\n"), std::string::npos);
+  EXPECT_TRUE(trace.ends_with(kEndLine));
+  const auto log = job.Log();
+  EXPECT_EQ(Commands(log), (std::vector<std::string>{"ATZ", "AT #CLS=0", "ATH0"}));
+  // Silence after ATZ (15-16 s), then the 3 s pause before the reset command.
+  const long gap = CommandTime(log, "AT #CLS=0") - CommandTime(log, "ATZ");
+  EXPECT_GT(gap, 18000);
+  EXPECT_LT(gap, 19600);
+  // The reset goes unanswered too: ATH0 follows after 5-6 s, without a wait.
+  const long hang_up = CommandTime(log, "ATH0") - CommandTime(log, "AT #CLS=0");
+  EXPECT_GT(hang_up, 5000);
+  EXPECT_LT(hang_up, 6600);
+}
+
+TEST(ModemSetupE2eTest, AnErrorToTheIdentificationPrintsNoModelLine) {
+  E2eJob job("on \"ATI3\": \"ERROR\"\non \"AT #VLS=2\": \"BUSY\"\n");
+  EXPECT_EQ(job.RunTalvo({"000N03SPEAKER"}).exit_code, 0);
+  EXPECT_EQ(job.ReadFile("talvin_3"), "$B$\r\n");
+  EXPECT_EQ(job.ReadFile("trace_3").find("Modem model"), std::string::npos);
+}
+
+TEST(ModemSetupE2eTest, SeveralIdentificationLinesShowTheFirstAndARefusedVoiceModeGoesOn) {
+  E2eJob job(
+      "on \"ATI3\": \"VMODEM 56K\" \"Firmware 2.1\" \"OK\"\n"
+      "on \"AT #CLS=8*\": \"ERROR\"\n"
+      "on \"AT #VLS=2\": \"BUSY\"\n");
+  EXPECT_EQ(job.RunTalvo({"000N03SPEAKER"}).exit_code, 0);
+  const std::string trace = job.ReadFile("trace_3");
+  EXPECT_NE(trace.find("****  The Modem model is VMODEM 56K ****\r\n****  Sorry this Modem model "
+                       "is not a voice modem ****\r\n"),
+            std::string::npos)
+      << trace;
+  EXPECT_EQ(trace.find("Firmware"), std::string::npos);
+  EXPECT_EQ(job.ReadFile("talvin_3"), "$B$\r\n");
+}
+
+TEST(EndSequenceE2eTest, ResetsAndHangsUpAfterThePause) {
+  E2eJob job(kQuickEndModem);
+  EXPECT_EQ(job.RunTalvo({"000N03SPEAKER"}).exit_code, 0);
+  const auto log = job.Log();
+  const auto commands = Commands(log);
+  ASSERT_GE(commands.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(commands.end() - 3, commands.end()),
+            (std::vector<std::string>{"AT #VLS=2", "AT #CLS=0", "ATH0"}));
+  const long pause = CommandTime(log, "AT #CLS=0") - CommandTime(log, "AT #VLS=2");
+  EXPECT_GE(pause, 3000);
+  EXPECT_LT(pause, 4000);
+  EXPECT_EQ(job.ReadFile("talvin2_3"), "");
+  EXPECT_TRUE(job.ReadFile("trace_3").ends_with(kEndLine));
+}
+
+TEST(WindowShutdownE2eTest, SigtermWhileWaitingHangsUpAndFinishesTheJobFiles) {
+  E2eJob job("on \"ATI3\": \"VMODEM\" \"OK\"\non \"AT #VLS=2\":\n");
+  job.WriteFile("params_3", "60\n");
+  job.StartTalvo({"000N03SPEAKER"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(4000));  // past the set-up's pauses
+  job.Signal(SIGTERM);
+  const TalvoRun run = job.Wait();
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_FALSE(job.Exists("talvin_3"));
+  EXPECT_EQ(job.ReadFile("talvin2_3"), "");
+  EXPECT_TRUE(job.ReadFile("trace_3").ends_with(kEndLine));
+  const std::string transcript = job.Transcript();
+  const auto dle_etx = transcript.rfind("\x10\x03");
+  ASSERT_NE(dle_etx, std::string::npos) << transcript;
+  EXPECT_EQ(transcript.substr(dle_etx), std::string("\x10\x03") + "AT #CLS=0 H0\r");
+}
+}  // namespace

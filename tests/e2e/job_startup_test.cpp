@@ -1,0 +1,140 @@
+// Start-up, the serial port and the busy ending, with the real talvo against vmodem.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <thread>
+
+#include "support/e2e_job.h"
+#include "support/scenarios.h"
+
+namespace {
+std::filesystem::path LockFileOf(const std::string& port) {
+  std::string name = std::filesystem::path(port).lexically_relative("/dev").string();
+  for (char& c : name) {
+    if (c == '/') c = '_';
+  }
+  return std::filesystem::path("/var/lock") / ("LCK.." + name);
+}
+
+void ExpectBusyEnding(E2eJob& job, const TalvoRun& run, const std::string& id) {
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(job.ReadFile("talvin_" + id), "$F$\r\n");
+  EXPECT_TRUE(job.Exists("talvin2_" + id));
+  EXPECT_EQ(job.ReadFile("talvin2_" + id), "");
+  const std::string trace = job.ReadFile("trace_" + id);
+  EXPECT_NE(trace.find("\r\n\r\n****  Error modem is busy  ****\r\n"), std::string::npos) << trace;
+  EXPECT_TRUE(trace.ends_with(kEndLine)) << trace;
+}
+
+struct StartupCase {
+  const char* command_line;
+  const char* ver;  // nullptr: no "ver" file
+  const char* banner;
+  const char* settings;
+};
+
+class StartupTest : public testing::TestWithParam<StartupCase> {};
+
+TEST_P(StartupTest, PrintsTheStartupLinesThenOpensThePortAtItsSpeed) {
+  const StartupCase& c = GetParam();
+  E2eJob job(kQuickEndModem);
+  if (c.ver != nullptr) job.WriteFile("ver", c.ver);
+  const TalvoRun run = job.RunTalvo({c.command_line});
+  EXPECT_EQ(run.exit_code, 0);
+  const std::string trace = job.ReadFile("trace_4");
+  EXPECT_TRUE(trace.starts_with(std::string(c.banner) +
+                                "\r\n\r\nLGR_ECR_VOICE=2048\r\nLGR_BUF_VOICE=190000\r\n"
+                                "MSComm1.InBufferSize=32000\r\nMSComm1.OutBufferSize=32000\r\n"
+                                "\r\n****  Device COM4 is opened  ****\r\n"
+                                "MSComm1.Settings=" +
+                                c.settings + "\r\n"))
+      << trace;
+  EXPECT_EQ(job.ReadFile("talvin_4"), "$B$\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StartupTest,
+    testing::Values(
+        StartupCase{"000N04SPEAKER", "\nLinux 6.1 [Version 6.1.0]\n",
+                    "---  TALVO  V:3 UPDATE=020103 For Linux 6.1 [Version 6.1.0] and ZR6 Run "
+                    "Time ---",
+                    "19200,n,8,1"},
+        StartupCase{"010N04SPEAKER", nullptr,
+                    "---  TALVO  V:3 UPDATE=020103 For  and ZR6 Run Time ---", "38400,n,8,1"},
+        StartupCase{"020N04SPEAKER", "one line only\n",
+                    "---  TALVO  V:3 UPDATE=020103 For one line only and ZR6 Run Time ---",
+                    "9600,n,8,1"}));
+
+TEST(BusyEndingTest, AMissingPortEndsWithF) {
+  E2eJob job(kQuickEndModem);
+  const TalvoRun run = job.RunTalvo({"000N03SPEAKER"}, std::chrono::seconds(30),
+                                    {{"TALVO_COM3", (job.Dir() / "no-such-port").string()}});
+  ExpectBusyEnding(job, run, "3");
+  EXPECT_EQ(job.Transcript(), "");
+}
+
+TEST(BusyEndingTest, AShortCommandLineNamesTheFilesByTheBarePrefixes) {
+  E2eJob job(kQuickEndModem);
+  const TalvoRun run = job.RunTalvo({"000N"});
+  ExpectBusyEnding(job, run, "");
+  EXPECT_EQ(job.Transcript(), "");
+}
+
+TEST(BusyEndingTest, APortHeldByAnotherTalvoEndsWithF) {
+  E2eJob holder(kSilentModem);
+  holder.StartTalvo({"000N03SPEAKER"});
+  const auto lock = LockFileOf(holder.Port());
+  for (int i = 0; i < 500 && !std::filesystem::exists(lock); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_TRUE(std::filesystem::exists(lock)) << lock;
+
+  E2eJob second(kQuickEndModem);
+  const TalvoRun run = second.RunTalvo({"000N03SPEAKER"}, std::chrono::seconds(30),
+                                       {{"TALVO_COM3", holder.Port()}});
+  ExpectBusyEnding(second, run, "3");
+  EXPECT_EQ(second.Transcript(), "");
+
+  holder.Signal(SIGTERM);
+  EXPECT_EQ(holder.Wait().exit_code, 0);
+  EXPECT_FALSE(std::filesystem::exists(lock)) << "the holder left its lock file behind";
+}
+
+TEST(BusyEndingTest, ALiveUucpLockFileHoldsThePort) {
+  E2eJob job(kQuickEndModem);
+  const auto lock = LockFileOf(job.Port());
+  std::ofstream(lock) << "     " << getppid() << "\n";
+  const TalvoRun run = job.RunTalvo({"000N03SPEAKER"});
+  std::filesystem::remove(lock);
+  ExpectBusyEnding(job, run, "3");
+  EXPECT_EQ(job.Transcript(), "");
+}
+
+TEST(BusyEndingTest, AnFlockHolderHoldsThePort) {
+  E2eJob job(kQuickEndModem);
+  const int fd = open(job.Port().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
+  const TalvoRun run = job.RunTalvo({"000N03SPEAKER"});
+  close(fd);
+  ExpectBusyEnding(job, run, "3");
+  EXPECT_EQ(job.Transcript(), "");
+}
+
+TEST(BusyEndingTest, AStaleLockFileDoesNotStopTheJob) {
+  E2eJob job(kQuickEndModem);
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  const auto lock = LockFileOf(job.Port());
+  std::ofstream(lock) << child << "\n";
+  const TalvoRun run = job.RunTalvo({"000N03SPEAKER"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(job.ReadFile("talvin_3"), "$B$\r\n");
+  EXPECT_FALSE(std::filesystem::exists(lock));
+}
+}  // namespace

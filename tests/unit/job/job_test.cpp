@@ -1,0 +1,91 @@
+#include "job/job.h"
+
+#include <gtest/gtest.h>
+
+#include "virtual_world.h"
+
+namespace {
+// A modem that answers nothing: every job that reaches it ends with "$D$".
+constexpr std::string_view kSilentModem = "on \"*\":\n";
+
+std::string RunSilentJob(VirtualWorld& w, const std::string& command_line) {
+  Job job(w.ctx, command_line);
+  w.RunToEnd([&] { job.Run(); });
+  return w.console.Text();
+}
+
+TEST(JobStartupTest, PrintsTheSevenStartupLinesWithTheVersionLine) {
+  VirtualWorld w(kSilentModem);
+  w.WriteFile("ver", "\r\nTest OS [Version 1.2]\r\n");
+  const std::string console = RunSilentJob(w, "000N03");
+  EXPECT_EQ(console.substr(0, 150),
+            "---  TALVO  V:3 UPDATE=020103 For Test OS [Version 1.2] and ZR6 Run Time ---\r\n"
+            "\r\n"
+            "LGR_ECR_VOICE=2048\r\n"
+            "LGR_BUF_VOICE=190000\r\n"
+            "MSComm1.InBufferSize=32000\r\n"
+            "MSComm1.OutBufferSize=32000\r\n"
+            "\r\n"
+            "****  ");
+}
+
+TEST(JobStartupTest, VersionLineFallsBackToTheOnlyLineOrNothing) {
+  VirtualWorld one_line(kSilentModem);
+  one_line.WriteFile("ver", "Only line\n");
+  EXPECT_TRUE(RunSilentJob(one_line, "000N03").starts_with("---  TALVO  V:3 UPDATE=020103 For "
+                                                           "Only line and ZR6 Run Time ---\r\n"));
+  VirtualWorld missing(kSilentModem);
+  EXPECT_TRUE(RunSilentJob(missing, "000N03").starts_with("---  TALVO  V:3 UPDATE=020103 For  "
+                                                          "and ZR6 Run Time ---\r\n"));
+}
+
+struct PortCase {
+  const char* command_line;
+  const char* settings_line;
+};
+
+class PortPhaseTest : public testing::TestWithParam<PortCase> {};
+
+TEST_P(PortPhaseTest, OpensTheJobsPortAndSetsItsSpeed) {
+  VirtualWorld w(kSilentModem);
+  const std::string console = RunSilentJob(w, GetParam().command_line);
+  EXPECT_NE(console.find("\r\n\r\n****  Device COM4 is opened  ****\r\n" +
+                         std::string(GetParam().settings_line) + "\r\n"),
+            std::string::npos)
+      << console;
+  EXPECT_EQ(w.ReadFile("talvin_4"), "$D$\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PortPhaseTest,
+                         testing::Values(PortCase{"000N04", "MSComm1.Settings=19200,n,8,1"},
+                                         PortCase{"010N04", "MSComm1.Settings=38400,n,8,1"},
+                                         PortCase{"020N04", "MSComm1.Settings=9600,n,8,1"}));
+
+TEST(JobStartupTest, AShortCommandLineTakesTheBusyEndingWithBarePrefixes) {
+  VirtualWorld w(kSilentModem);
+  const std::string console = RunSilentJob(w, "000N");
+  EXPECT_NE(console.find("****  Error modem is busy  ****\r\n"), std::string::npos);
+  EXPECT_EQ(w.ReadFile("talvin_"), "$F$\r\n");
+  EXPECT_TRUE(w.Exists("talvin2_"));
+  EXPECT_TRUE(w.ReadFile("trace_").ends_with("****  End of TAL_VO  ****  \r\n"));
+  EXPECT_EQ(w.serial.Modem().Transcript(), "");
+}
+
+TEST(JobStartupTest, ABusyPortEndsWithFAndDeletesTheStoredMessage) {
+  VirtualWorld w(kSilentModem);
+  w.serial.MarkBusy(3);
+  w.WriteFile("talvin_3", "message\x10\x03");
+  RunSilentJob(w, "000N03");
+  EXPECT_EQ(w.ReadFile("talvin_3"), "$F$\r\n");
+  EXPECT_EQ(w.serial.Modem().Transcript(), "");
+}
+
+TEST(JobStartupTest, SetsTheDisplayStateFromPositionFive) {
+  VirtualWorld maximised(kSilentModem);
+  RunSilentJob(maximised, "000N23");
+  EXPECT_EQ(maximised.window.state, 2);
+  VirtualWorld refused(kSilentModem);
+  RunSilentJob(refused, "000N73");
+  EXPECT_EQ(refused.window.state, 0);
+}
+}  // namespace

@@ -1,0 +1,127 @@
+#include "modem/command_engine.h"
+
+#include <gtest/gtest.h>
+
+#include "virtual_world.h"
+
+namespace {
+// The modem sends `reply` (scenario bytes) in answer to "ATX", with its echo off.
+std::string Scenario(std::string_view reply) {
+  return "echo off\non \"ATX\": " + std::string(reply) + "\n";
+}
+
+struct LineCase {
+  const char* reply;
+  std::vector<std::string> lines;  // "!" + text: a read that timed out with that text
+};
+
+class ReadReplyTest : public testing::TestWithParam<LineCase> {};
+
+TEST_P(ReadReplyTest, SplitsLinesAtLf) {
+  VirtualWorld w(Scenario(GetParam().reply));
+  w.serial.SetCommPort(1);
+  w.serial.SetPortOpen(true);
+  CommandEngine engine(w.ctx);
+  engine.Send("ATX");
+  for (const std::string& expected : GetParam().lines) {
+    engine.ReadReply();
+    const bool timed_out = expected.starts_with('!');
+    EXPECT_EQ(w.values.TimedOut, timed_out ? 1 : 0);
+    EXPECT_EQ(w.values.ReplyLine, timed_out ? expected.substr(1) : expected);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ReadReplyTest,
+    testing::Values(LineCase{R"(bytes "OK\r\n")", {"OK", "!"}},
+                    LineCase{R"(bytes "\r\nOK\r\n")", {"OK"}},
+                    LineCase{R"(bytes "O\x00K\r\n")", {"OK"}},
+                    LineCase{R"(bytes "OK\n")", {"OK"}},
+                    LineCase{R"(bytes "\n\n\r\n\x00\nOK\n")", {"OK"}},
+                    LineCase{R"(bytes "O\rK\r\n")", {"OK"}},
+                    LineCase{R"(bytes "OK\r")", {"!OK"}},
+                    LineCase{R"("ATX" "RINGING" "VCON")", {"ATX", "RINGING", "VCON", "!"}},
+                    LineCase{R"(bytes "A\r\nB")", {"A", "!B"}}));
+
+class SilenceTest : public testing::TestWithParam<std::int64_t> {};
+
+TEST_P(SilenceTest, TimesOutAfterMoreThanTheTimeOutAndAtMostOneSecondMore) {
+  VirtualWorld w(Scenario(""), GetParam());
+  w.serial.SetCommPort(1);
+  w.serial.SetPortOpen(true);
+  CommandEngine engine(w.ctx);
+  engine.Send("ATX");
+  const std::int64_t start = w.clock.NowMs();
+  engine.ReadReply();
+  EXPECT_EQ(w.values.TimedOut, 1);
+  EXPECT_GT(w.clock.NowMs() - start, 15000);
+  EXPECT_LE(w.clock.NowMs() - start, 16000);
+}
+
+// 10:00:00.000, 10:00:00.999, and 23:59:55 (the wait spans midnight).
+INSTANTIATE_TEST_SUITE_P(StartTimes, SilenceTest,
+                         testing::Values(36000000, 36000999, 86395000));
+
+TEST(CommandEngineTest, TheTimeOutMeasuresSilenceNotTheReply) {
+  VirtualWorld w(Scenario(R"(wait 10000 bytes "O" wait 10000 bytes "K" wait 10000 bytes "\n")"));
+  w.serial.SetCommPort(1);
+  w.serial.SetPortOpen(true);
+  CommandEngine engine(w.ctx);
+  engine.Send("ATX");
+  engine.ReadReply();
+  EXPECT_EQ(w.values.TimedOut, 0);
+  EXPECT_EQ(w.values.ReplyLine, "OK");
+}
+
+struct WaitCase {
+  const char* reply;
+  int timed_out;
+  const char* last_line;
+};
+
+class WaitOkTest : public testing::TestWithParam<WaitCase> {};
+
+TEST_P(WaitOkTest, SkipsLinesUntilOkOrTimeOut) {
+  VirtualWorld w(std::string("on \"ATX\": ") + GetParam().reply + "\n");
+  w.serial.SetCommPort(1);
+  w.serial.SetPortOpen(true);
+  CommandEngine engine(w.ctx);
+  engine.Send("ATX");
+  engine.WaitOk();
+  EXPECT_EQ(w.values.TimedOut, GetParam().timed_out);
+  EXPECT_EQ(w.values.ReplyLine, GetParam().last_line);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WaitOkTest,
+                         testing::Values(WaitCase{R"("OK")", 0, "OK"},
+                                         WaitCase{R"("INFO" "OK")", 0, "OK"},
+                                         WaitCase{R"("ERROR")", 1, ""},
+                                         WaitCase{R"("OK " "OKAY")", 1, ""}));
+
+TEST(CommandEngineTest, WaitConnectAndWaitRing) {
+  VirtualWorld w("on \"ATX\": \"OK\" \"CONNECT\"\non \"ATY\": wait 40000 \"RINGING\" wait 30000 \"RING\"\n");
+  w.serial.SetCommPort(1);
+  w.serial.SetPortOpen(true);
+  CommandEngine engine(w.ctx);
+  engine.Send("ATX");
+  engine.WaitConnect();
+  EXPECT_EQ(w.values.ReplyLine, "CONNECT");
+  const std::int64_t start = w.clock.NowMs();
+  engine.Send("ATY");
+  engine.WaitRing();  // through several time-outs
+  EXPECT_EQ(w.values.ReplyLine, "RING");
+  EXPECT_EQ(w.clock.NowMs() - start, 70000);
+}
+
+TEST(CommandEngineTest, EchoFlagPrintsEveryReceivedByte) {
+  VirtualWorld w(Scenario(R"(bytes "O\x00K\r\n")"));
+  w.serial.SetCommPort(1);
+  w.serial.SetPortOpen(true);
+  w.values.EchoFlag = 1;
+  CommandEngine engine(w.ctx);
+  engine.Send("ATX");
+  engine.ReadReply();
+  EXPECT_EQ(w.console.Text(), "OK\r\n");
+  EXPECT_EQ(w.serial.Writes(), std::vector<std::string>{"ATX\r"});
+}
+}  // namespace
