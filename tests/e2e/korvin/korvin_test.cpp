@@ -1,0 +1,113 @@
+// The real korvin on this machine, its report checked against what the machine itself says.
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "run_program.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFirstLine(const fs::path& path) {
+  std::ifstream file(path);
+  std::string line;
+  std::getline(file, line);
+  return line;
+}
+
+// The first interface in index order whose Ethernet address does not end in three zero bytes,
+// as 12 hex digits; empty when there is none.
+std::string FirstAdapterAddress() {
+  std::map<int, std::string> ethernet_by_index;
+  for (const fs::directory_entry& interface : fs::directory_iterator("/sys/class/net")) {
+    if (ReadFirstLine(interface.path() / "type") != "1") continue;  // ARPHRD_ETHER
+    ethernet_by_index[std::stoi(ReadFirstLine(interface.path() / "ifindex"))] =
+        ReadFirstLine(interface.path() / "address");
+  }
+  for (const auto& [index, address] : ethernet_by_index) {
+    if (address.size() == 17 && address.substr(9) != "00:00:00") {
+      std::string digits = address;
+      std::erase(digits, ':');
+      return digits;
+    }
+  }
+  return "";
+}
+
+std::string FirstIpv4Address(const std::string& name) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  addrinfo* entries = nullptr;
+  if (getaddrinfo(name.c_str(), nullptr, &hints, &entries) != 0) return "****  No IP Adress  ****";
+  char text[INET_ADDRSTRLEN];
+  inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(entries->ai_addr)->sin_addr, text,
+            sizeof text);
+  freeaddrinfo(entries);
+  return text;
+}
+
+std::string OperatingSystemLine() {
+  std::string pretty_name;
+  for (const char* path : {"/etc/os-release", "/usr/lib/os-release"}) {
+    std::ifstream file(path);
+    if (!file) continue;
+    for (std::string line; std::getline(file, line);) {
+      if (!line.starts_with("PRETTY_NAME=")) continue;
+      pretty_name = line.substr(12);
+      if (pretty_name.size() >= 2 && (pretty_name.front() == '"' || pretty_name.front() == '\'')) {
+        pretty_name = pretty_name.substr(1, pretty_name.size() - 2);
+      }
+    }
+    break;
+  }
+  utsname names{};
+  uname(&names);
+  if (pretty_name.empty()) pretty_name = names.sysname;
+  return pretty_name + " [Version " + names.release + "]";
+}
+
+TEST(Korvin, ReportsThisMachineAndRemovesVer) {
+  TempDir scratch;
+  const fs::path run_dir = scratch.path() / "run";
+  fs::create_directory(run_dir);
+  std::ofstream(run_dir / "ver") << "a version file left by somebody else\n";
+
+  ProgramResult result = RunProgram({KORVIN_PATH}, run_dir, {}, scratch.path());
+
+  utsname names{};
+  ASSERT_EQ(uname(&names), 0);
+  char host_name[256] = {};
+  ASSERT_EQ(gethostname(host_name, sizeof host_name - 1), 0);
+  std::string identification = names.nodename;
+  if (std::string address = FirstAdapterAddress(); !address.empty()) {
+    identification += " " + address;
+  }
+  EXPECT_EQ(result.out,
+            "----  KORVIN  V:1 FOR Windows  UPDATE=020202  ----\n\n"
+            "Computer Identification : " +
+                identification +
+                "\n"
+                "Host Name               : " +
+                std::string(host_name) +
+                "\n"
+                "IP Adress               : " +
+                FirstIpv4Address(host_name) +
+                "\n"
+                "Operating System        : " +
+                OperatingSystemLine() + "\n\n\n");
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.exit_code, 0);
+  EXPECT_FALSE(fs::exists(run_dir / "ver"));
+}
+
+}  // namespace
