@@ -1,0 +1,66 @@
+#include "voice/voice_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "voice/dle_scan.h"
+
+namespace {
+
+constexpr std::size_t kBufferSize = JobValues::LGR_BUF_VOICE;
+
+// Where the data of a file without terminator ends (0-based, one past its last byte): after
+// its last byte that is not NUL, cut so that the terminator still fits, and short of a DLE
+// whose partner the cut or the file's end took away, which would shield the terminator.
+std::size_t UnterminatedDataEnd(const std::string& buffer) {
+  const std::size_t last = buffer.find_last_not_of('\0');
+  std::size_t end = last == std::string::npos ? 0 : last + 1;
+  end = std::min(end, buffer.size() - 2);
+  std::size_t at = buffer.find(kDle);
+  while (at != std::string::npos && at + 1 < end) at = buffer.find(kDle, at + 2);
+  return at != std::string::npos && at + 1 == end ? at : end;
+}
+
+// The first LGR_BUF_VOICE bytes of `path`, NUL-filled past the file's end. A file that cannot
+// be read leaves the buffer all NUL.
+std::string ReadVoiceBytes(const std::filesystem::path& path) {
+  std::string buffer(kBufferSize, '\0');
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
+    static_cast<void>(got);  // a short or failed read leaves NULs, which is what we want
+    std::fclose(file);
+  }
+  return buffer;
+}
+
+}  // namespace
+
+std::size_t FindVoiceEnd(std::string& buffer) {
+  if (const auto found = FindDleSequence(buffer, kEtx)) return *found + 1;
+  const std::size_t end = UnterminatedDataEnd(buffer);
+  buffer[end] = kDle;
+  buffer[end + 1] = kEtx;
+  return end + 1;
+}
+
+void LoadMessageFile(JobContext& ctx) {
+  JobValues& v = ctx.v;
+  const std::filesystem::path path = ctx.dir / ("talvin_" + v.JobId);
+  v.VoiceBuffer = ReadVoiceBytes(path);
+  v.VoiceLen = FindVoiceEnd(v.VoiceBuffer) + 1;
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+}
+
+void LoadVoiceFile(JobContext& ctx) {
+  JobValues& v = ctx.v;
+  const std::filesystem::path path = ctx.dir / v.PromptFile;
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec) && !ec) {
+    if (std::FILE* created = std::fopen(path.c_str(), "ab")) std::fclose(created);
+  }
+  v.PromptBuffer = ReadVoiceBytes(path);
+  v.PromptLen = FindVoiceEnd(v.PromptBuffer) - 1;
+}

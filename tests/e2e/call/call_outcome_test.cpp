@@ -1,0 +1,79 @@
+// Each failed call leaves its marker as the result, its error line on the console and in the
+// trace, and the completion marker; the modem sees the dial string exactly as the command
+// line gave it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "support/e2e_job.h"
+#include "support/scenarios.h"
+
+namespace {
+
+// A voice modem that passes the set-up; `call` adds the rules for the call itself. A dial
+// string other than the one expected gets a plain "OK" and the call ends as unanswered.
+std::string Scenario(const std::string& call) {
+  return "on \"ATI3\": \"VMODEM VOICE\" \"OK\"\n" + call + "\n";
+}
+
+struct CallCase {
+  const char* name;
+  std::string command_line;
+  std::string call_rules;
+  std::string dial_command;  // as the modem must receive it
+  std::string marker;
+  std::string console_line;
+};
+
+class CallOutcomeTest : public testing::TestWithParam<CallCase> {};
+
+TEST_P(CallOutcomeTest, LeavesMarkerConsoleLineAndTrace) {
+  const CallCase& c = GetParam();
+  E2eJob job(Scenario(c.call_rules));
+  job.WriteFile("params_3", "2\r\n0\r\nNO\r\n0\r\n");
+
+  const TalvoRun run = job.RunTalvo({c.command_line});
+
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(job.ReadFile("talvin_3"), c.marker);
+  EXPECT_TRUE(job.Exists("talvin2_3"));
+  EXPECT_EQ(job.ReadFile("talvin2_3"), "");
+  const std::string trace = job.ReadFile("trace_3");
+  EXPECT_NE(trace.find(c.console_line + "\r\n" + kEndLine), std::string::npos) << trace;
+  const std::string transcript = job.Transcript();
+  EXPECT_NE(transcript.find(c.dial_command + "\r"), std::string::npos) << transcript;
+  // The dial pause holds the progress wait back by six seconds, so the hang-up comes later.
+  const auto log = job.Log();
+  const auto dial = std::find_if(log.begin(), log.end(), [&](const std::string& line) {
+    return line.ends_with(" command " + c.dial_command);
+  });
+  const auto reset = std::find_if(log.begin(), log.end(), [](const std::string& line) {
+    return line.ends_with(" command AT #CLS=0");
+  });
+  ASSERT_NE(dial, log.end());
+  ASSERT_NE(reset, log.end());
+  EXPECT_GE(std::stoll(*reset) - std::stoll(*dial), 6000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, CallOutcomeTest,
+    testing::Values(CallCase{"BusyWithoutModifier", "000N035551234",
+                             R"(on "ATD5551234": wait 300 "RINGING" "BUSY")", "ATD5551234",
+                             "$B$\r\n", "****  Error phone number  5551234 is busy  ****"},
+                    CallCase{"NoDialToneToneDialled", "000T035551234",
+                             R"(on "ATDT5551234": "NO DIAL TONE")", "ATDT5551234", "$C$\r\n",
+                             "****  Error phone number  5551234 no dialtone  ****"},
+                    CallCase{"BlacklistedPulseDialled", "000P035551234",
+                             R"(on "ATDP5551234": "NUMBER BLACKLISTED")", "ATDP5551234", "$E$\r\n",
+                             "****  Error phone number  5551234 is BLACKLISTED  ****"},
+                    CallCase{"NoAnswer", "000N035551234",
+                             R"(on "ATD5551234": "RINGING" "RINGING" "NO ANSWER")", "ATD5551234",
+                             "$A$\r\n",
+                             "****  Error phone number  5551234 has not picked up the line  ****"},
+                    CallCase{"LowerCaseSpeakerIsDialled", "000N03speaker",
+                             R"(on "ATDspeaker": "RINGING")", "ATDspeaker", "$A$\r\n",
+                             "****  Error phone number  speaker has not picked up the line  ****"}),
+    [](const testing::TestParamInfo<CallCase>& info) { return info.param.name; });
+
+}  // namespace

@@ -1,0 +1,170 @@
+#include "modem/call_progress.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "virtual_world.h"
+
+namespace {
+
+constexpr std::int64_t kStartMs = 10LL * 3600 * 1000;
+
+std::string Replies(const std::string& line, int count) {
+  std::string actions;
+  for (int i = 0; i < count; ++i) actions += " \"" + line + "\"";
+  return actions;
+}
+
+// A job past the modem set-up, with the port open, dialling or playing on job 3.
+struct CallJob {
+  explicit CallJob(const std::string& scenario) : w(scenario) {
+    w.values.JobId = "3";
+    w.values.ProgressTimeout = 30;
+    w.serial.SetCommPort(3);
+    w.serial.SetPortOpen(true);
+  }
+
+  bool Sent(const std::string& bytes) {
+    const auto& writes = w.serial.Writes();
+    return std::find(writes.begin(), writes.end(), bytes) != writes.end();
+  }
+
+  VirtualWorld w;
+  CommandEngine engine{w.ctx};
+  Endings endings{w.ctx, engine};
+};
+
+struct ProgressCase {
+  const char* name;
+  std::string replies;  // the modem's actions after the dial command
+  std::int16_t progress_code;
+};
+
+class WaitCallProgressTest : public testing::TestWithParam<ProgressCase> {};
+
+TEST_P(WaitCallProgressTest, ClassifiesWholeReplyLines) {
+  const ProgressCase& c = GetParam();
+  CallJob job("on \"ATD*\":" + c.replies + "\n");
+  job.w.values.ReplyTimeout = 10;
+  job.engine.Send("ATD5551234");
+
+  EXPECT_EQ(WaitCallProgress(job.w.ctx, job.engine), c.progress_code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WaitCallProgressTest,
+    testing::Values(
+        ProgressCase{"Vcon", R"( "VCON")", kVoiceConnection},
+        ProgressCase{"FourteenRingbacksThenVcon", Replies("RINGING", 14) + R"( "VCON")",
+                     kVoiceConnection},
+        ProgressCase{"FifteenthRingbackIsNoAnswer", Replies("RINGING", 15) + R"( "VCON")",
+                     JobValues::RingLimit},
+        ProgressCase{"Busy", R"( "RINGING" "BUSY")", kBusy},
+        ProgressCase{"NoAnswer", R"( "RINGING" "NO ANSWER" "VCON")", JobValues::RingLimit},
+        ProgressCase{"NoDialtone", R"( "NO DIALTONE")", kNoDialTone},
+        ProgressCase{"NoDialTone", R"( "NO DIAL TONE")", kNoDialTone},
+        ProgressCase{"NumberBlacklisted", R"( "NUMBER BLACKLISTED")", kBlacklisted},
+        ProgressCase{"Blacklisted", R"( "BLACKLISTED")", kBlacklisted},
+        ProgressCase{"OtherLinesIgnored",
+                     R"( "OK" "CONNECT" "RING" "BUSY NOW" "busy" " BUSY" "VCON " "Vcon" "BUSY")",
+                     kBusy},
+        ProgressCase{"SilenceIsNoAnswer", R"( "RINGING" "RINGING")", JobValues::RingLimit}),
+    [](const testing::TestParamInfo<ProgressCase>& info) { return info.param.name; });
+
+TEST(WaitCallProgress, TimeOutBoundsTheSilenceBetweenReplies) {
+  CallJob job(R"(on "ATD*": wait 1000 "RINGING" wait 4000 "RINGING" wait 7000 "VCON")");
+  job.w.values.ReplyTimeout = 5;
+  job.engine.Send("ATD5551234");
+
+  EXPECT_EQ(WaitCallProgress(job.w.ctx, job.engine), JobValues::RingLimit);
+  // The 4-second gap passes; the 7-second one ends the wait 5 to 6 seconds after its start.
+  EXPECT_GE(job.w.clock.NowMs(), kStartMs + 10000);
+  EXPECT_LT(job.w.clock.NowMs(), kStartMs + 12000);
+}
+
+struct OutcomeCase {
+  const char* name;
+  std::string dial_modifier;
+  std::string play_target;
+  std::string scenario;
+  std::string dial_command;  // "" when nothing is dialled
+  std::string marker;
+  std::string console_line;
+};
+
+class PlaceCallFailureTest : public testing::TestWithParam<OutcomeCase> {};
+
+TEST_P(PlaceCallFailureTest, WritesMarkerAndEndsJob) {
+  const OutcomeCase& c = GetParam();
+  CallJob job(c.scenario);
+  job.w.values.DialModifier = c.dial_modifier;
+  job.w.values.PlayTarget = c.play_target;
+  job.w.values.ProgressTimeout = 4;
+
+  job.w.RunToEnd([&] { PlaceCall(job.w.ctx, job.engine, job.endings); });
+
+  EXPECT_EQ(job.w.ReadFile("talvin_3"), c.marker);
+  EXPECT_NE(job.w.console.Text().find(c.console_line + "\r\n"), std::string::npos)
+      << job.w.console.Text();
+  if (!c.dial_command.empty()) {
+    EXPECT_TRUE(job.Sent(c.dial_command + "\r"));
+  }
+  EXPECT_TRUE(job.Sent("AT #CLS=0\r"));
+  EXPECT_TRUE(job.w.Exists("talvin2_3"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlaceCallFailureTest,
+    testing::Values(
+        OutcomeCase{"Busy", "", "5551234", R"(on "ATD5551234": "BUSY")", "ATD5551234", "$B$\r\n",
+                    "****  Error phone number  5551234 is busy  ****"},
+        OutcomeCase{"NoDialtone", "T", "5551234", R"(on "ATDT5551234": "NO DIALTONE")",
+                    "ATDT5551234", "$C$\r\n",
+                    "****  Error phone number  5551234 no dialtone  ****"},
+        OutcomeCase{"Blacklisted", "P", "0123", R"(on "ATDP0123": "BLACKLISTED")", "ATDP0123",
+                    "$E$\r\n", "****  Error phone number  0123 is BLACKLISTED  ****"},
+        OutcomeCase{"RingLimit", "", "5551234", "on \"ATD5551234\":" + Replies("RINGING", 15),
+                    "ATD5551234", "$A$\r\n",
+                    "****  Error phone number  5551234 has not picked up the line  ****"},
+        OutcomeCase{"SilenceAfterDial", "", "5551234", R"(on "ATD5551234": "RINGING")",
+                    "ATD5551234", "$A$\r\n",
+                    "****  Error phone number  5551234 has not picked up the line  ****"},
+        OutcomeCase{"LowerCaseSpeakerIsDialled", "", "speaker", R"(on "ATDspeaker": "NO ANSWER")",
+                    "ATDspeaker", "$A$\r\n",
+                    "****  Error phone number  speaker has not picked up the line  ****"},
+        OutcomeCase{"SpeakerWithoutVcon", "T", "SPEAKER", R"(on "AT #VLS=2": "OK")", "", "$A$\r\n",
+                    "****  Error phone number  SPEAKER has not picked up the line  ****"}),
+    [](const testing::TestParamInfo<OutcomeCase>& info) { return info.param.name; });
+
+TEST(PlaceCall, DialPausesSixSecondsThenReadsProgressWithProgressTimeout) {
+  CallJob job(R"(on "ATDT5551234": "VCON")");
+  job.w.values.DialModifier = "T";
+  job.w.values.PlayTarget = "5551234";
+  job.w.values.ProgressTimeout = 7;
+
+  PlaceCall(job.w.ctx, job.engine, job.endings);
+
+  EXPECT_GE(job.w.clock.NowMs(), kStartMs + 6000);
+  EXPECT_EQ(job.w.values.ReplyTimeout, 7);
+  EXPECT_EQ(job.w.console.Text(),
+            "****  Playing mode  ****\r\n****  Calling phone number  5551234  ****\r\n");
+  EXPECT_FALSE(job.w.Exists("talvin_3"));
+}
+
+TEST(PlaceCall, SpeakerSetsVolumeAndSelectsSpeakerLine) {
+  CallJob job(R"(on "AT #VLS=2": "VCON")");
+  job.w.values.DialModifier = "T";
+  job.w.values.PlayTarget = "SPEAKER";
+
+  PlaceCall(job.w.ctx, job.engine, job.endings);
+
+  EXPECT_EQ(job.w.serial.Writes(), (std::vector<std::string>{"AT L3 M2\r", "AT #VLS=2\r"}));
+  EXPECT_EQ(job.w.console.Text(),
+            "****  Playing mode  ****\r\n****  Playing on the modem SPEAKER    ****\r\n");
+  EXPECT_LT(job.w.clock.NowMs(), kStartMs + 1000);
+}
+
+}  // namespace
