@@ -5,33 +5,50 @@
 #include <QKeySequence>
 #include <QTextCursor>
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "console/term_key_press.h"
 
 namespace {
 
-// The console text as the view shows it: bytes as Latin-1 characters, and each line break
-// (CR LF, or a CR or LF standing alone) as one. Also where the selection lies in that text.
-struct Shown {
-  QString text;
-  int anchor = 0;
-  int caret = 0;
-};
+// A frame of a 50 Hz display.
+constexpr qint64 kFrameMs = 20;
 
-Shown ToShown(const std::string& bytes, std::size_t sel_start, std::size_t sel_end) {
-  Shown shown;
-  shown.text.reserve(static_cast<qsizetype>(bytes.size()));
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (i == sel_start) shown.anchor = static_cast<int>(shown.text.size());
-    if (i == sel_end) shown.caret = static_cast<int>(shown.text.size());
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    if (byte == '\n' && i > 0 && bytes[i - 1] == '\r') continue;
-    shown.text.append(byte == '\r' ? QChar(u'\n') : QLatin1Char(bytes[i]));
+// The view shows each line break as one character, so the LF of a CR LF pair shows as nothing.
+bool Hidden(const std::string& bytes, std::size_t i) {
+  return bytes[i] == '\n' && i > 0 && bytes[i - 1] == '\r';
+}
+
+// How many characters the bytes from `from` on show as.
+int ShownCount(const std::string& bytes, std::size_t from) {
+  int count = 0;
+  for (std::size_t i = from; i < bytes.size(); ++i) count += Hidden(bytes, i) ? 0 : 1;
+  return count;
+}
+
+// The bytes from `from` on as the view shows them: Latin-1 characters, with a line break for
+// CR LF and for a CR or LF standing alone.
+QString ShownText(const std::string& bytes, std::size_t from) {
+  QString text;
+  text.reserve(static_cast<qsizetype>(bytes.size() - from));
+  for (std::size_t i = from; i < bytes.size(); ++i) {
+    if (Hidden(bytes, i)) continue;
+    text.append(bytes[i] == '\r' ? QChar(u'\n') : QLatin1Char(bytes[i]));
   }
-  if (sel_start >= bytes.size()) shown.anchor = static_cast<int>(shown.text.size());
-  if (sel_end >= bytes.size()) shown.caret = static_cast<int>(shown.text.size());
-  return shown;
+  return text;
+}
+
+// Compared block by block first: most changes touch only the end of a 16 kB text.
+std::size_t CommonPrefix(const std::string& a, const std::string& b) {
+  constexpr std::size_t kBlock = 64;
+  const std::size_t limit = std::min(a.size(), b.size());
+  std::size_t same = 0;
+  while (same + kBlock <= limit && std::memcmp(a.data() + same, b.data() + same, kBlock) == 0) {
+    same += kBlock;
+  }
+  while (same < limit && a[same] == b[same]) ++same;
+  return same;
 }
 
 // The bytes a key press types, as a text box sees them. Keys held with Alt type nothing
@@ -72,11 +89,12 @@ ConsoleView::ConsoleView(MemoryTextBox& console, SerialControl& serial, QWidget*
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
   refresh_.setSingleShot(true);
-  refresh_.setInterval(0);
-  connect(&refresh_, &QTimer::timeout, this, &ConsoleView::Refresh);
-  console_.OnChange([this] {
-    if (!refresh_.isActive()) refresh_.start();
+  refresh_.setTimerType(Qt::PreciseTimer);
+  connect(&refresh_, &QTimer::timeout, this, [this] {
+    Refresh();
+    since_refresh_.start();
   });
+  console_.OnChange([this] { ScheduleRefresh(); });
   Refresh();
 }
 
@@ -95,24 +113,35 @@ void ConsoleView::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
-void ConsoleView::Refresh() {
-  const std::size_t sel_start = console_.SelStart();
-  const Shown next = ToShown(console_.Text(), sel_start, sel_start + console_.SelLength());
+void ConsoleView::ScheduleRefresh() {
+  if (refresh_.isActive()) return;
+  const qint64 since = since_refresh_.isValid() ? since_refresh_.elapsed() : kFrameMs;
+  refresh_.start(static_cast<int>(std::max<qint64>(0, kFrameMs - since)));
+}
 
-  qsizetype same = 0;
-  const qsizetype limit = std::min(shown_.size(), next.text.size());
-  while (same < limit && shown_[same] == next.text[same]) ++same;
-  if (same < shown_.size() || same < next.text.size()) {
+void ConsoleView::Refresh() {
+  const std::string& text = console_.Text();
+  const std::size_t same = CommonPrefix(shown_, text);
+  if (same < shown_.size() || same < text.size()) {
+    const int from = ShownPosition(same);
+    const QString tail = ShownText(text, same);
     QTextCursor edit(document());
-    edit.setPosition(static_cast<int>(same));
+    edit.setPosition(from);
     edit.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    edit.insertText(next.text.sliced(same));
-    shown_ = next.text;
+    edit.insertText(tail);
+    shown_.replace(same, std::string::npos, text, same);
+    shown_length_ = from + static_cast<int>(tail.size());
   }
 
+  const std::size_t sel_start = console_.SelStart();
   QTextCursor caret(document());
-  caret.setPosition(next.anchor);
-  caret.setPosition(next.caret, QTextCursor::KeepAnchor);
+  caret.setPosition(ShownPosition(sel_start));
+  caret.setPosition(ShownPosition(sel_start + console_.SelLength()), QTextCursor::KeepAnchor);
   setTextCursor(caret);
   ensureCursorVisible();
+}
+
+// Counted back from the end, since the caret is nearly always there.
+int ConsoleView::ShownPosition(std::size_t byte_pos) const {
+  return shown_length_ - ShownCount(shown_, byte_pos);
 }

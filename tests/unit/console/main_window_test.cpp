@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 #include <ostream>
@@ -38,8 +39,8 @@ class MainWindowTest : public testing::Test {
 
   // What the view must show for the console's bytes: one line break for CR LF, and one for a
   // CR or LF standing alone.
-  QString Expected() {
-    return QString::fromLatin1(console_.Text())
+  static QString Shown(const MemoryTextBox& console) {
+    return QString::fromLatin1(console.Text())
         .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
         .replace(u'\r', u'\n');
   }
@@ -74,19 +75,40 @@ TEST_F(MainWindowTest, TitleMenuAndInitialLayout) {
 }
 
 TEST_F(MainWindowTest, ViewMirrorsEveryKindOfConsoleChange) {
-  window_.show();
-  const std::string big(16384, 'z');
-  const char* const writes[] = {"Hello\r", "\bX", "AB\bC\r", "\b", nullptr};
-  for (const char* const* w = writes; *w; ++w) {
-    TermWrite(console_, *w);
+  struct {
+    const char* name;
+    std::string before;
+    const char* message;
+  } const cases[] = {
+      {"append", "Hello\r\n", "World\r"},
+      {"leading backspace leaves a lone CR", "Hello\r\n", "\bX"},
+      {"erase inside the message", "ok\r\n", "AB\bC\r"},
+      {"cut at the cap", std::string(16380, 'z') + "\r\nzz", "cut\r"},
+      {"Latin-1", "", "\xE9t\xE9\r"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryTextBox console;
+    console.SetText(c.before);
+    MainWindow window(console, serial_);
+    window.show();
+    TermWrite(console, c.message);
     QCoreApplication::processEvents();
-    EXPECT_EQ(Term()->toPlainText(), Expected()) << "after " << *w;
+    auto* term = window.findChild<QPlainTextEdit*>("Term");
+    EXPECT_EQ(term->toPlainText(), Shown(console));
+    EXPECT_EQ(term->textCursor().position(), term->toPlainText().size());
   }
-  console_.SetText(big);
-  TermWrite(console_, "cut\r");
-  QCoreApplication::processEvents();
-  EXPECT_EQ(Term()->toPlainText(), Expected());
-  EXPECT_EQ(Term()->textCursor().position(), Term()->toPlainText().size());
+}
+
+TEST_F(MainWindowTest, ViewCatchesUpAfterABurst) {
+  window_.show();
+  for (int i = 0; i < 300; ++i) {
+    TermWrite(console_, i % 30 == 29 ? "\r" : "e");
+    QCoreApplication::processEvents();
+  }
+  QSignalSpy refreshed(Term(), &QPlainTextEdit::textChanged);
+  if (Term()->toPlainText() != Shown(console_)) refreshed.wait(1000);
+  EXPECT_EQ(Term()->toPlainText(), Shown(console_));
 }
 
 TEST_F(MainWindowTest, TypedKeysGoThroughThePassThrough) {
