@@ -87,11 +87,18 @@ TEST(BusyEndingTest, AShortCommandLineNamesTheFilesByTheBarePrefixes) {
 TEST(BusyEndingTest, APortHeldByAnotherTalvoEndsWithF) {
   E2eJob holder(kSilentModem);
   holder.StartTalvo({"000N03SPEAKER"});
+  // The holder has the port once its own PID stands in the port's lock file (a stale lock
+  // file of an earlier process may be there before).
   const auto lock = LockFileOf(holder.Port());
-  for (int i = 0; i < 500 && !std::filesystem::exists(lock); ++i) {
+  const auto holds = [&] {
+    std::ifstream in(lock);
+    pid_t pid = 0;
+    return in >> pid && pid == holder.TalvoPid();
+  };
+  for (int i = 0; i < 500 && !holds(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  ASSERT_TRUE(std::filesystem::exists(lock)) << lock;
+  ASSERT_TRUE(holds()) << lock;
 
   E2eJob second(kQuickEndModem);
   const TalvoRun run = second.RunTalvo({"000N03SPEAKER"}, std::chrono::seconds(30),

@@ -35,6 +35,7 @@ class E2eJob {
   void StartTalvo(const std::vector<std::string>& args,
                   const std::map<std::string, std::string>& env = {});
   void Signal(int signo) const;
+  pid_t TalvoPid() const { return talvo_pid_; }
   TalvoRun Wait(std::chrono::seconds timeout = std::chrono::seconds(60));
 
   // Stops vmodem (once) so its files are complete, then reads them.
