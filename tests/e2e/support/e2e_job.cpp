@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -129,9 +130,12 @@ TalvoRun E2eJob::Wait(std::chrono::seconds timeout) {
   const auto deadline = talvo_start_ + timeout;
   int status = 0;
   for (;;) {
-    const pid_t done = ::waitpid(talvo_pid_, &status, WNOHANG);
+    rusage usage{};
+    const pid_t done = ::wait4(talvo_pid_, &status, WNOHANG, &usage);
     if (done == talvo_pid_) {
       run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+      run.cpu_seconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
       break;
     }
     if (std::chrono::steady_clock::now() > deadline) {

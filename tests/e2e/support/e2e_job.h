@@ -12,6 +12,7 @@
 struct TalvoRun {
   int exit_code = -1;       // -1: killed after the time-out
   double seconds = 0;       // wall time from start to exit
+  double cpu_seconds = 0;   // user + system time talvo used
 };
 
 class E2eJob {
