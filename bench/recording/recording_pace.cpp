@@ -1,0 +1,109 @@
+// Measures a recording job at the line's pace: vmodem streams a full buffer of 190000 bytes
+// (every byte value, DLEs shielded) and 1000 more at 38400 baud, about 50 seconds. Checks that
+// the result file holds the first 190000 bytes exactly, and prints the job's CPU time against
+// the reception's wall time: a wait that spun would show as a whole core.
+//
+// Run: build/release/bin/bench_recording   (exit code 1 when a byte was lost or altered)
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "support/e2e_job.h"
+
+namespace {
+
+constexpr std::size_t kBuffer = 190000;
+constexpr char kDle = 16;
+
+std::string Quote(const std::string& bytes) {
+  std::string out = "\"";
+  for (const char c : bytes) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 32 && u < 127 && c != '"' && c != '\\') {
+      out += c;
+    } else {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02x", u);
+      out += hex;
+    }
+  }
+  return out + "\"";
+}
+
+// Random voice bytes with every DLE shielded; the last stored byte is no DLE, so nothing of
+// the full buffer is dropped as an open sequence.
+std::string Stream() {
+  std::mt19937 random(1234);
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::string data;
+  while (data.size() < kBuffer + 1000) {
+    const char c = static_cast<char>(byte(random));
+    data += c;
+    if (c == kDle) data += kDle;
+  }
+  data.resize(kBuffer + 1000);
+  data[kBuffer - 1] = 'x';
+  return data;
+}
+
+double CpuSecondsOfChildren() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The log time of the first line ending in `event`, or -1.
+long long LogTime(const std::vector<std::string>& log, const std::string& event) {
+  for (const std::string& line : log) {
+    if (line.size() >= event.size() && line.ends_with(event)) return std::stoll(line);
+  }
+  return -1;
+}
+
+}  // namespace
+
+int main() {
+  const std::string stream = Stream();
+  E2eJob job(
+      "baud 38400\n"
+      "on \"ATI3\": \"VMODEM VOICE\" \"OK\"\n"
+      "on \"AT #VLS=*\": \"VCON\"\n"
+      "on \"AT #VTX\": \"CONNECT\" voice-tx\n"
+      "on \"AT #VRX\": \"CONNECT\" voice-rx " +
+      Quote(stream) + "\n");
+
+  const double cpu_before = CpuSecondsOfChildren();
+  const TalvoRun run = job.RunTalvo({"011N03"}, std::chrono::seconds(180));
+  const double cpu = CpuSecondsOfChildren() - cpu_before;
+
+  const std::string stored = job.ReadFile("talvin_3");
+  const std::string expected = stream.substr(0, kBuffer) + std::string{kDle, 3};
+  std::size_t first_difference = 0;
+  while (first_difference < stored.size() && first_difference < expected.size() &&
+         stored[first_difference] == expected[first_difference]) {
+    ++first_difference;
+  }
+  const bool intact = stored == expected;
+
+  const auto log = job.Log();
+  const long long rx_start = LogTime(log, " voice-rx start");
+  const long long rx_end = LogTime(log, " voice-rx end");
+  const double reception = static_cast<double>(rx_end - rx_start) / 1000.0;
+
+  std::printf("talvo exit code          %d\n", run.exit_code);
+  std::printf("result file              %zu bytes, expected %zu: %s\n", stored.size(),
+              expected.size(), intact ? "identical" : "DIFFERENT");
+  if (!intact) std::printf("first difference at byte %zu\n", first_difference);
+  std::printf("job wall time            %.2f s\n", run.seconds);
+  std::printf("reception wall time      %.2f s (%.0f bytes/s)\n", reception,
+              static_cast<double>(kBuffer) / reception);
+  std::printf("job CPU time             %.2f s\n", cpu);
+  std::printf("CPU / reception wall     %.2f %% (upper bound: counts the whole job's CPU)\n",
+              100.0 * cpu / reception);
+  return intact && run.exit_code == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+}

@@ -1,0 +1,55 @@
+#include "voice/receive_voice.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/number_format.h"
+#include "console/term_write.h"
+#include "modem/call_progress.h"
+#include "voice/dle_scan.h"
+#include "voice/end_report_watch.h"
+#include "voice/recording_cut.h"
+
+namespace {
+
+// Reads everything waiting at each wake-up straight into the buffer, which never grows: a
+// reception keeps up with the line at the cost of one copy per read.
+void TakeVoiceData(JobContext& ctx, CommandEngine& engine) {
+  JobValues& v = ctx.v;
+  EndReportWatch watch;
+  for (;;) {
+    engine.WaitForInput(std::nullopt);
+    const int waiting = ctx.serial.InBufferCount();
+    if (waiting <= 0) continue;
+    ctx.serial.SetInputLen(waiting);
+    const std::string got = ctx.serial.Input();
+    const std::size_t room = JobValues::LGR_BUF_VOICE - v.VoiceLen;
+    const std::size_t kept = std::min(got.size(), room);
+    std::copy_n(got.begin(), kept, v.VoiceBuffer.begin() + v.VoiceLen);
+    v.VoiceLen += kept;
+    // A read that overflowed the buffer ends the reception, whatever its last bytes were.
+    if (kept < got.size()) return;
+    if (watch.Feed(got) || v.VoiceLen == JobValues::LGR_BUF_VOICE) return;
+  }
+}
+
+}  // namespace
+
+void ReceiveVoice(JobContext& ctx, CommandEngine& engine) {
+  JobValues& v = ctx.v;
+  v.VoiceBuffer.assign(JobValues::LGR_BUF_VOICE, '\0');
+  v.VoiceLen = 0;
+  TakeVoiceData(ctx, engine);
+
+  engine.SendRaw(std::string{kDle, kEtx});
+  WaitCallProgress(ctx, engine);
+  engine.Send("AT #VTS=[880,0,10]");
+  engine.WaitOk();
+
+  v.VoiceLen = CutRecording(std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen));
+  TermWrite(ctx.term, "****  Vocal message contains " +
+                          FormatDigits(static_cast<std::int64_t>(v.VoiceLen), 6) +
+                          " characters  ****\r");
+}

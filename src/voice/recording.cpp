@@ -1,0 +1,79 @@
+#include "voice/recording.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "console/term_write.h"
+#include "modem/call_progress.h"
+#include "platform/file_sync.h"
+#include "voice/dle_scan.h"
+#include "voice/play_message.h"
+#include "voice/receive_voice.h"
+
+namespace {
+
+void PrintLine(JobContext& ctx, std::string_view line) {
+  TermWrite(ctx.term, std::string(line) + '\r');
+}
+
+// Sends a voice-line or answer command; the modem confirms it with "VCON".
+void SendAwaitingVcon(JobContext& ctx, CommandEngine& engine, std::string_view command) {
+  engine.Send(command);
+  WaitCallProgress(ctx, engine);
+}
+
+// Connects the chosen source and greets it with the stored message. The speaker path plays the
+// greeting on the speaker and then switches to the microphone to record.
+void PrepareSourceAndGreet(JobContext& ctx, CommandEngine& engine) {
+  const std::string& source = ctx.v.SourceCode;
+  if (source == "0") {
+    PrintLine(ctx, "****  Waiting for a telephone call  ****");
+    engine.WaitRing();
+    SendAwaitingVcon(ctx, engine, "ATA");
+    PlayMessage(ctx, engine);
+    return;
+  }
+  const bool handset = source == "1";
+  PrintLine(ctx, handset ? "****  Recording from the Handset  ****"
+                         : "****  Recording from the modem speaker  ****");
+  engine.Send("AT L3");
+  engine.WaitOk();
+  SendAwaitingVcon(ctx, engine, handset ? "AT #VLS=1" : "AT #VLS=2");
+  PlayMessage(ctx, engine);
+  if (!handset) SendAwaitingVcon(ctx, engine, "AT #VLS=3");
+}
+
+// Writes the recording and its DLE ETX as the whole result file. The file is truncated on
+// opening: a file of that name that appeared since start-up must not leave its tail behind the
+// recording. The bytes reach the disk before the ending announces the job complete.
+void StoreRecording(JobContext& ctx) {
+  JobValues& v = ctx.v;
+  v.VoiceBuffer.resize(v.VoiceLen);
+  v.VoiceBuffer += kDle;
+  v.VoiceBuffer += kEtx;
+  const std::filesystem::path path = ctx.dir / ("talvin_" + v.JobId);
+  bool stored = false;
+  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+    stored =
+        std::fwrite(v.VoiceBuffer.data(), 1, v.VoiceBuffer.size(), file) == v.VoiceBuffer.size();
+    stored = SyncToDisk(file) && stored;
+    stored = std::fclose(file) == 0 && stored;
+  }
+  if (!stored) PrintLine(ctx, "****  Error Writing File  ****");
+}
+
+}  // namespace
+
+void RunRecording(JobContext& ctx, CommandEngine& engine, Endings& endings) {
+  engine.Send("AT #VSP=15 #VSD=1  #VSS=2");
+  engine.WaitOk();
+  if (ctx.v.TimedOut == 1) endings.NoResponseEnding();
+  PrintLine(ctx, "****  Recording mode  ****");
+  PrepareSourceAndGreet(ctx, engine);
+  engine.Send("AT #VRX");
+  engine.WaitConnect();
+  ReceiveVoice(ctx, engine);
+  StoreRecording(ctx);
+  endings.EndSequence();
+}

@@ -1,0 +1,45 @@
+#include "voice/recording_cut.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "voice/dle_scan.h"
+
+namespace {
+
+const std::string kDles(1, kDle);
+
+// `len` bytes of voice data holding no DLE.
+std::string Data(std::size_t len) {
+  return std::string(len, 'v');
+}
+
+std::string Mark(char code) {
+  return kDles + code;
+}
+
+struct CutCase {
+  const char* name;
+  std::string data;
+  std::size_t expected;
+};
+
+class CutRecordingTest : public testing::TestWithParam<CutCase> {};
+
+TEST_P(CutRecordingTest, CutsAtTheFirstMarkAndDropsTrailingDles) {
+  EXPECT_EQ(CutRecording(GetParam().data), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CutRecordingTest,
+    testing::Values(
+        CutCase{"StarWinsOverEarlierEndReport", Data(10) + Mark('s') + Data(10) + Mark('*'), 22},
+        CutCase{"FirstOfSeveralEndReports", Data(100) + Mark('s') + Data(100) + Mark('s'), 100},
+        CutCase{"QuietAlone", Data(7) + Mark('q'), 7},
+        CutCase{"OpenDleOfFullBufferDropped", Data(99) + kDles, 99},
+        CutCase{"ShieldedQuietIsData", Data(5) + kDles + Mark('q') + Data(5) + Mark('q'), 13},
+        CutCase{"EmptyRecording", "", 0}),
+    [](const testing::TestParamInfo<CutCase>& info) { return info.param.name; });
+
+}  // namespace
