@@ -46,12 +46,33 @@ class FakeWindow : public Window {
 };
 
 class VirtualWorld {
+  // Declared before the public members that refer to them: the directory comes first so that
+  // it is removed last, and the seams exist before `ctx` binds to them.
+  class TempDir {
+   public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+
+   private:
+    std::filesystem::path path_;
+  };
+  class Pump;
+  class Pause;
+  class Ending;
+
+  TempDir dir_;
+  std::unique_ptr<Pump> pump_;
+  std::unique_ptr<Pause> sleep_;
+  std::unique_ptr<Ending> stop_;
+
  public:
   // `scenario` is vmodem scenario text. The clock starts at `start_ms` on the job clock
   // (10:00:00 unless given). The job files live in a fresh temporary directory, removed with
   // the world.
-  explicit VirtualWorld(std::string_view scenario = "",
-                        std::int64_t start_ms = 10LL * 3600 * 1000);
+  explicit VirtualWorld(std::string_view scenario = "", std::int64_t start_ms = 10LL * 3600 * 1000);
   ~VirtualWorld();
 
   JobValues values;
@@ -74,14 +95,5 @@ class VirtualWorld {
   bool Exists(std::string_view name) const;
   void WriteFile(std::string_view name, std::string_view bytes) const;
 
-  const std::filesystem::path& Dir() const { return dir_; }
-
- private:
-  class Pump;
-  class Sleep;
-  class Stop;
-  std::filesystem::path dir_;
-  std::unique_ptr<Pump> pump_;
-  std::unique_ptr<Sleep> sleep_;
-  std::unique_ptr<Stop> stop_;
+  const std::filesystem::path& Dir() const { return dir_.Path(); }
 };

@@ -1,0 +1,125 @@
+#include "virtual_world.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+
+// The window's event queue on virtual time. Time moves only when the job waits with nothing
+// to do: straight to the next thing that can happen, so a job of minutes runs in milliseconds.
+class VirtualWorld::Pump : public EventPump {
+ public:
+  explicit Pump(VirtualWorld& world) : world_(world) {}
+
+  void Add(std::int64_t ms, std::function<void()> action) {
+    actions_.emplace(ms, std::move(action));
+  }
+
+  void PumpEvents() override {
+    // An action may end the job by throwing, or queue another: take each off the queue first.
+    while (!actions_.empty() && actions_.begin()->first <= world_.clock.NowMs()) {
+      std::function<void()> action = std::move(actions_.begin()->second);
+      actions_.erase(actions_.begin());
+      action();
+    }
+  }
+
+  // Like the real pump, it wakes on something new: bytes that arrived earlier and still wait
+  // to be read do not wake it, or a job waiting for its output to drain would never move on.
+  void WaitForActivity(std::optional<std::int64_t> until_ms) override {
+    if (actions_.empty() || actions_.begin()->first > world_.clock.NowMs()) {
+      std::optional<std::int64_t> next = world_.serial.NextEventMs();
+      if (!actions_.empty() && (!next || actions_.begin()->first < *next)) {
+        next = actions_.begin()->first;
+      }
+      if (until_ms && (!next || *until_ms < *next)) next = until_ms;
+      if (!next) throw std::logic_error("the job waits forever");
+      world_.clock.AdvanceTo(*next);
+    }
+    PumpEvents();
+  }
+
+ private:
+  VirtualWorld& world_;
+  std::multimap<std::int64_t, std::function<void()>> actions_;  // equal times keep their order
+};
+
+// A pause blocks the job and serves no event: the clock simply jumps.
+class VirtualWorld::Pause : public Sleeper {
+ public:
+  explicit Pause(VirtualWorld& world) : world_(world) {}
+  void Sleep(int ms) override { world_.clock.AdvanceTo(world_.clock.NowMs() + ms); }
+
+ private:
+  VirtualWorld& world_;
+};
+
+class VirtualWorld::Ending : public Termination {
+ public:
+  explicit Ending(VirtualWorld& world) : world_(world) {}
+
+ private:
+  void Stop() override { throw JobTerminated{world_.clock.NowMs()}; }
+
+  VirtualWorld& world_;
+};
+
+VirtualWorld::TempDir::TempDir() {
+  std::random_device random;
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (;;) {
+    path_ = base / ("talvo-test-" + std::to_string(getpid()) + "-" + std::to_string(random()));
+    if (std::filesystem::create_directory(path_)) return;
+  }
+}
+
+VirtualWorld::TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+VirtualWorld::VirtualWorld(std::string_view scenario, std::int64_t start_ms)
+    : pump_(std::make_unique<Pump>(*this)),
+      sleep_(std::make_unique<Pause>(*this)),
+      stop_(std::make_unique<Ending>(*this)),
+      clock(start_ms),
+      serial(
+          scenario, [this] { return clock.NowMs(); }, dir_.Path()),
+      ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, dir_.Path()} {}
+
+VirtualWorld::~VirtualWorld() = default;
+
+void VirtualWorld::At(std::int64_t ms, std::function<void()> action) {
+  pump_->Add(ms, std::move(action));
+}
+
+std::int64_t VirtualWorld::RunToEnd(const std::function<void()>& job) {
+  try {
+    job();
+  } catch (const JobTerminated& end) {
+    return end.at_ms;
+  }
+  ADD_FAILURE() << "the job returned without terminating";
+  return clock.NowMs();
+}
+
+std::string VirtualWorld::ReadFile(std::string_view name) const {
+  std::ifstream file(Dir() / name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool VirtualWorld::Exists(std::string_view name) const {
+  return std::filesystem::exists(Dir() / name);
+}
+
+void VirtualWorld::WriteFile(std::string_view name, std::string_view bytes) const {
+  std::ofstream file(Dir() / name, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file) throw std::runtime_error("cannot write " + (Dir() / name).string());
+}

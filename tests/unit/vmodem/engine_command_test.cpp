@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "vmodem/engine.h"
+
+namespace vmodem {
+namespace {
+
+Engine MakeEngine(std::string_view text) {
+  return Engine(ParseScenario(text, "."));
+}
+
+// Sends each command at `t`, one after the other, and collects what the modem sends meanwhile.
+std::string Exchange(Engine& modem, const std::vector<std::string>& lines, std::int64_t t = 0) {
+  std::string out;
+  for (const std::string& line : lines) {
+    modem.Receive(line, t);
+    out += modem.TakeOutput(t);
+  }
+  return out;
+}
+
+struct AnswerCase {
+  const char* name;
+  const char* scenario;
+  std::vector<std::string> sent;
+  std::string answer;
+};
+
+class AnswerTest : public testing::TestWithParam<AnswerCase> {};
+
+TEST_P(AnswerTest, AnswersByTheFirstMatchingRule) {
+  const AnswerCase& c = GetParam();
+  Engine modem = MakeEngine(std::string("echo off\n") + c.scenario);
+  EXPECT_EQ(Exchange(modem, c.sent), c.answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engine, AnswerTest,
+    testing::Values(AnswerCase{"UnknownCommandGetsOk", "", {"AT&F\r"}, "\r\nOK\r\n"},
+                    AnswerCase{"SilentRule", "on \"ATH*\": silent", {"ATH0\r"}, ""},
+                    AnswerCase{"EmptyRule", "on \"ATH*\":", {"ATH0\r", "AT\r"}, "\r\nOK\r\n"},
+                    AnswerCase{"FirstMatchWins",
+                               "on \"AT*\": \"first\"\non \"ATI3\": \"second\"",
+                               {"ATI3\r"},
+                               "\r\nfirst\r\n"},
+                    AnswerCase{"SeveralLines",
+                               "on \"ATI3\": \"VMODEM\" \"OK\"",
+                               {"ATI3\r"},
+                               "\r\nVMODEM\r\n\r\nOK\r\n"},
+                    AnswerCase{"NthOccurrence",
+                               "on \"AT #VTX\" #2: \"second\"\non \"AT #VTX\": \"other\"",
+                               {"AT #VTX\r", "AT #VTX\r", "AT #VTX\r"},
+                               "\r\nother\r\n\r\nsecond\r\n\r\nother\r\n"},
+                    // The dial pattern counts ATD1 although another rule answered it.
+                    AnswerCase{"OccurrencesCountPerPattern",
+                               "on \"ATD1\": \"one\"\non \"ATD*\" #2: \"second dial\"",
+                               {"ATD1\r", "ATD2\r"},
+                               "\r\none\r\n\r\nsecond dial\r\n"},
+                    AnswerCase{"ControlCharactersLeftOut",
+                               "on \"ATI3\": \"id\"",
+                               {std::string("\x10\x03"
+                                            "AT\nI3\r")},
+                               "\r\nid\r\n"},
+                    AnswerCase{"LineSplitAcrossWrites",
+                               "on \"ATI3\": \"id\"",
+                               {"AT", "I", "3\r"},
+                               "\r\nid\r\n"},
+                    AnswerCase{"EmptyLineIgnored", "", {"\r", "\r\n"}, ""},
+                    AnswerCase{"RawBytesAndKeys",
+                               R"(on "X": bytes "\x10s" key 5)",
+                               {"X\r"},
+                               std::string("\x10s\x10"
+                                           "5")}),
+    [](const auto& info) { return info.param.name; });
+
+struct EchoCase {
+  const char* name;
+  const char* scenario;
+  std::vector<std::string> sent;
+  std::string out;
+};
+
+class EchoTest : public testing::TestWithParam<EchoCase> {};
+
+TEST_P(EchoTest, EchoesWhileOn) {
+  const EchoCase& c = GetParam();
+  Engine modem = MakeEngine(c.scenario);
+  EXPECT_EQ(Exchange(modem, c.sent), c.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engine, EchoTest,
+    testing::Values(
+        EchoCase{"OnByDefault", "", {"AT\r"}, "AT\r\r\nOK\r\n"},
+        EchoCase{"AsTyped", "", {"A", "T"}, "AT"},
+        EchoCase{"OffByScenario", "echo off", {"AT\r"}, "\r\nOK\r\n"},
+        EchoCase{"E0AfterItsOwnEcho", "", {"ATE0\r", "AT\r"}, "ATE0\r\r\nOK\r\n\r\nOK\r\n"},
+        EchoCase{"E1InTheInitString",
+                 "echo off",
+                 {"AT E1 H0 L0 S6=15 S7=60 &K3\r", "AT\r"},
+                 "\r\nOK\r\nAT\r\r\nOK\r\n"},
+        EchoCase{"LaterSettingWins", "echo off", {"ATE0E1\r", "AT\r"}, "\r\nOK\r\nAT\r\r\nOK\r\n"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(EngineTimeline, RunsEachCommandsActionsOnItsOwnTimeline) {
+  Engine modem = MakeEngine(
+      "echo off\n"
+      "on \"ATD*\": wait 500 \"RINGING\" wait 2000 \"VCON\"\n"
+      "on \"ATX\": wait 700 \"X\"\n");
+  modem.Receive("ATD1\r", 0);
+  EXPECT_EQ(modem.NextEventMs(), 500);
+  modem.Receive("ATX\r", 100);
+  EXPECT_EQ(modem.TakeOutput(499), "");
+  EXPECT_EQ(modem.NextEventMs(), 500);
+  EXPECT_EQ(modem.TakeOutput(500), "\r\nRINGING\r\n");
+  EXPECT_EQ(modem.NextEventMs(), 800);
+  // Output that fell due long ago comes out in the order it fell due.
+  EXPECT_EQ(modem.TakeOutput(5000), "\r\nX\r\n\r\nVCON\r\n");
+  EXPECT_EQ(modem.NextEventMs(), std::nullopt);
+
+  std::vector<std::string> log;
+  for (const LogEntry& e : modem.Log()) log.push_back(std::to_string(e.ms) + " " + e.text);
+  EXPECT_EQ(log, (std::vector<std::string>{"0 command ATD1", "100 command ATX", "500 sent RINGING",
+                                           "800 sent X", "2500 sent VCON"}));
+  EXPECT_EQ(modem.Transcript(), "ATD1\rATX\r");
+}
+
+TEST(EngineTimeline, PendingOutputIsDueAtOnce) {
+  Engine modem = MakeEngine("");
+  modem.Receive("A", 40);
+  EXPECT_EQ(modem.NextEventMs(), 40);
+  EXPECT_EQ(modem.TakeOutput(40), "A");
+  EXPECT_EQ(modem.NextEventMs(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace vmodem

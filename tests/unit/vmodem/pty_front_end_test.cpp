@@ -1,0 +1,141 @@
+// The vmodem program itself, over a real pseudo-terminal and on real time (well under a
+// second).
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kPatience = std::chrono::seconds(2);
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Reads from `fd` until `done` holds for what was read, or the patience runs out.
+template <typename Done>
+std::string ReadUntil(int fd, Done done) {
+  std::string got;
+  const auto deadline = Clock::now() + kPatience;
+  while (!done(got) && Clock::now() < deadline) {
+    pollfd p{fd, POLLIN, 0};
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
+    char buffer[256];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    got.append(buffer, static_cast<std::size_t>(n));
+  }
+  return got;
+}
+
+class VmodemProgram : public testing::Test {
+ protected:
+  VmodemProgram()
+      : dir_(std::filesystem::temp_directory_path() / ("vmodem-pty-" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(dir_);
+  }
+  ~VmodemProgram() override {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (out_ >= 0) close(out_);
+    std::filesystem::remove_all(dir_);
+  }
+
+  // Starts vmodem with `scenario`; its standard output and error come through one pipe.
+  void Start(std::string_view scenario, std::vector<std::string> options) {
+    std::ofstream(dir_ / "modem.vms") << scenario;
+    std::vector<std::string> args = {VMODEM_BIN, (dir_ / "modem.vms").string()};
+    args.insert(args.end(), options.begin(), options.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    ASSERT_EQ(posix_spawn(&pid_, VMODEM_BIN, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    out_ = fds[0];
+  }
+
+  // Waits for the program to end; returns its exit status.
+  int Finish(int signo) {
+    if (signo != 0) kill(pid_, signo);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  std::string Talk(const std::filesystem::path& port, std::string_view command,
+                   std::string_view last) {
+    const int fd = open(port.c_str(), O_RDWR | O_NOCTTY);
+    EXPECT_GE(fd, 0) << port;
+    EXPECT_EQ(write(fd, command.data(), command.size()), static_cast<ssize_t>(command.size()));
+    std::string reply = ReadUntil(fd, [&](const std::string& got) { return got.ends_with(last); });
+    close(fd);
+    return reply;
+  }
+
+  std::filesystem::path dir_;
+  pid_t pid_ = -1;
+  int out_ = -1;
+};
+
+TEST_F(VmodemProgram, AnswersOverItsPortAcrossReopensAndWritesItsFilesOnSigterm) {
+  const std::filesystem::path link = dir_ / "modem";
+  Start("on \"ATI3\": \"VMODEM 56000 VOICE\" \"OK\"\non \"AT #VTX\": \"CONNECT\" voice-tx\n",
+        {"--link", link.string(), "--transcript", (dir_ / "transcript").string(), "--log",
+         (dir_ / "log").string(), "--voice-out", (dir_ / "voice").string()});
+  const std::string first_line =
+      ReadUntil(out_, [](const std::string& got) { return got.find('\n') != std::string::npos; });
+  ASSERT_TRUE(first_line.starts_with("/dev/pts/")) << first_line;
+  EXPECT_EQ(std::filesystem::read_symlink(link).string() + "\n", first_line);
+
+  EXPECT_EQ(Talk(link, "ATI3\r", "OK\r\n"), "ATI3\r\r\nVMODEM 56000 VOICE\r\n\r\nOK\r\n");
+  // Closing the port in between must not hang the line up.
+  EXPECT_EQ(Talk(link, "AT #VTX\r", "CONNECT\r\n"), "AT #VTX\r\r\nCONNECT\r\n");
+  EXPECT_EQ(Talk(link, "ab\x10\x10\x10\x03", "VCON\r\n"), "\r\nVCON\r\n");
+
+  EXPECT_EQ(Finish(SIGTERM), 0);
+  EXPECT_EQ(ReadAll(dir_ / "transcript"), "ATI3\rAT #VTX\rab\x10\x10\x10\x03");
+  EXPECT_EQ(ReadAll(dir_ / "voice.1"), "ab\x10\x10\x10\x03");
+  const std::string log = ReadAll(dir_ / "log");
+  EXPECT_NE(log.find(" command ATI3\n"), std::string::npos) << log;
+  EXPECT_NE(log.find(" voice-tx end 6 bytes\n"), std::string::npos) << log;
+  EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(log.front()))) << log;
+  EXPECT_FALSE(std::filesystem::is_symlink(link));
+}
+
+TEST_F(VmodemProgram, RefusesABadScenarioNamingTheLine) {
+  Start("echo off\non \"AT\" \"OK\"\n", {});
+  const std::string message = ReadUntil(out_, [](const std::string&) { return false; });
+  EXPECT_EQ(Finish(0), 2);
+  EXPECT_NE(message.find("line 2: expected ':' after the pattern"), std::string::npos) << message;
+}
+
+}  // namespace

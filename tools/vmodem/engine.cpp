@@ -1,0 +1,272 @@
+#include "vmodem/engine.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "vmodem/escape.h"
+
+namespace vmodem {
+namespace {
+
+constexpr char kEtx = 3;
+constexpr char kDle = 16;
+constexpr char kCr = 13;
+constexpr std::int64_t kStreamTickMs = 10;
+
+}  // namespace
+
+Engine::Engine(Scenario s) : scenario_(std::move(s)), echo_(scenario_.echo) {
+  for (const Rule& rule : scenario_.rules) {
+    const auto found = std::find(patterns_.begin(), patterns_.end(), rule.pattern);
+    rule_pattern_.push_back(static_cast<std::size_t>(found - patterns_.begin()));
+    if (found == patterns_.end()) patterns_.push_back(rule.pattern);
+  }
+  pattern_matches_.assign(patterns_.size(), 0);
+}
+
+void Engine::Receive(std::string_view bytes, std::int64_t now_ms) {
+  AdvanceTo(now_ms);
+  transcript_ += bytes;
+  for (const char b : bytes) {
+    switch (mode_) {
+      case Mode::kCommand:
+        ReceiveCommandByte(b);
+        break;
+      case Mode::kVoiceTx:
+        ReceiveVoiceTxByte(b);
+        break;
+      case Mode::kVoiceRx:
+        ReceiveVoiceRxByte(b);
+        break;
+    }
+  }
+}
+
+std::string Engine::TakeOutput(std::int64_t now_ms) {
+  AdvanceTo(now_ms);
+  return std::exchange(out_, {});
+}
+
+std::optional<std::int64_t> Engine::NextEventMs() const {
+  if (!out_.empty()) return now_ms_;
+  std::optional<std::int64_t> next = NextStreamTickMs();
+  for (const Sequence& seq : sequences_) {
+    if (seq.done || seq.block != Block::kNone) continue;
+    if (!next || seq.at_ms < *next) next = seq.at_ms;
+  }
+  return next;
+}
+
+// Runs everything that falls due up to `ms` in time order, so that sequences and the voice
+// stream see each other's effects as they would on a real line.
+void Engine::AdvanceTo(std::int64_t ms) {
+  ms = std::max(ms, now_ms_);
+  for (;;) {
+    ReleaseSatisfied();
+    Sequence* next = nullptr;
+    for (Sequence& seq : sequences_) {
+      if (seq.done || seq.block != Block::kNone) continue;
+      if (!next || seq.at_ms < next->at_ms) next = &seq;
+    }
+    const std::optional<std::int64_t> tick = NextStreamTickMs();
+    if (tick && *tick <= ms && (!next || *tick < next->at_ms)) {
+      now_ms_ = std::max(now_ms_, *tick);
+      SendStreamTick();
+    } else if (next && next->at_ms <= ms) {
+      now_ms_ = std::max(now_ms_, next->at_ms);
+      Run(*next);
+    } else {
+      break;
+    }
+  }
+  std::erase_if(sequences_, [](const Sequence& seq) { return seq.done; });
+  now_ms_ = ms;
+}
+
+std::optional<std::int64_t> Engine::NextStreamTickMs() const {
+  if (!stream_) return std::nullopt;
+  return stream_->start_ms + (stream_->ticks + 1) * kStreamTickMs;
+}
+
+void Engine::SendStreamTick() {
+  Stream& s = *stream_;
+  ++s.ticks;
+  // Ten bits a byte: a tick of 10 ms carries baud / 1000 bytes, kept exact over the stream.
+  const auto due = static_cast<std::size_t>(s.ticks * scenario_.baud / 1000);
+  const std::size_t until = std::min(due, s.data.size());
+  out_.append(s.data, s.sent, until - s.sent);
+  s.sent = until;
+  if (s.sent == s.data.size()) {
+    Note("voice-rx sent " + std::to_string(s.sent) + " bytes");
+    stream_.reset();
+  }
+}
+
+void Engine::Run(Sequence& seq) {
+  const std::vector<Action>& actions = scenario_.rules[seq.rule].actions;
+  while (seq.next < actions.size()) {
+    const Action& action = actions[seq.next++];
+    switch (action.kind) {
+      case Action::Kind::kWait:
+        seq.at_ms = now_ms_ + action.amount;
+        return;
+      case Action::Kind::kUntilBytes:
+      case Action::Kind::kUntilEnd:
+        seq.block = action.kind == Action::Kind::kUntilBytes ? Block::kBytes : Block::kEnd;
+        seq.block_bytes = action.amount;
+        // Outside a transmission the wait is for the next one.
+        seq.block_tx = transmissions_ + (mode_ == Mode::kVoiceTx ? 0 : 1);
+        if (!Satisfied(seq)) return;
+        seq.block = Block::kNone;
+        break;
+      default:
+        Perform(action);
+    }
+  }
+  seq.done = true;
+}
+
+void Engine::Perform(const Action& action) {
+  switch (action.kind) {
+    case Action::Kind::kReply:
+      SendLine(action.text);
+      break;
+    case Action::Kind::kBytes:
+      SendRaw(action.text);
+      break;
+    case Action::Kind::kKey:
+      out_ += kDle;
+      out_ += action.text;
+      Note("key " + EscapeBytes(action.text));
+      break;
+    case Action::Kind::kVoiceTx:
+      if (mode_ != Mode::kCommand) {
+        Note("voice-tx ignored: not in command mode");
+        break;
+      }
+      mode_ = Mode::kVoiceTx;
+      dle_ = false;
+      line_.clear();
+      ++transmissions_;
+      voice_data_.emplace_back();
+      Note("voice-tx start");
+      break;
+    case Action::Kind::kVoiceRx:
+      if (mode_ != Mode::kCommand) {
+        Note("voice-rx ignored: not in command mode");
+        break;
+      }
+      mode_ = Mode::kVoiceRx;
+      dle_ = false;
+      line_.clear();
+      Note("voice-rx start");
+      if (scenario_.baud == 0) {
+        out_ += action.text;
+        Note("voice-rx sent " + std::to_string(action.text.size()) + " bytes");
+      } else {
+        stream_ = Stream{action.text, now_ms_};
+      }
+      break;
+    default:
+      break;  // waits and blocks belong to the sequence
+  }
+}
+
+bool Engine::Satisfied(const Sequence& seq) const {
+  if (transmissions_ != seq.block_tx) return transmissions_ > seq.block_tx;
+  // A transmission that ended short of the count releases the wait: nothing more can come.
+  if (mode_ != Mode::kVoiceTx) return true;
+  return seq.block == Block::kBytes &&
+         static_cast<std::int64_t>(voice_data_.back().size()) >= seq.block_bytes;
+}
+
+void Engine::ReleaseSatisfied() {
+  for (Sequence& seq : sequences_) {
+    if (seq.done || seq.block == Block::kNone || !Satisfied(seq)) continue;
+    seq.block = Block::kNone;
+    seq.at_ms = now_ms_;
+  }
+}
+
+void Engine::ReceiveCommandByte(char b) {
+  // A modem echoes as the characters come, before it looks at the line.
+  if (echo_) out_ += b;
+  if (b == kCr) {
+    const std::string text = std::exchange(line_, {});
+    if (!text.empty()) HandleCommand(text);
+  } else if (static_cast<unsigned char>(b) >= 32) {
+    line_ += b;
+  }
+}
+
+void Engine::ReceiveVoiceTxByte(char b) {
+  voice_data_.back() += b;
+  if (dle_) {
+    dle_ = false;
+    if (b == kEtx) {
+      mode_ = Mode::kCommand;
+      Note("voice-tx end " + std::to_string(voice_data_.back().size()) + " bytes");
+      SendLine("VCON");
+    }
+  } else if (b == kDle) {
+    dle_ = true;
+  }
+  AdvanceTo(now_ms_);  // a sequence may be waiting for this byte
+}
+
+void Engine::ReceiveVoiceRxByte(char b) {
+  if (dle_) {
+    dle_ = false;
+    if (b == kEtx) {
+      stream_.reset();  // whatever was not streamed yet is never sent
+      mode_ = Mode::kCommand;
+      Note("voice-rx end");
+      SendLine("VCON");
+    }
+  } else if (b == kDle) {
+    dle_ = true;
+  }
+}
+
+void Engine::HandleCommand(const std::string& text) {
+  Note("command " + text);  // control characters never reach a command line
+  const std::size_t off = text.rfind("E0");
+  const std::size_t on = text.rfind("E1");
+  if (off != std::string::npos || on != std::string::npos) {
+    echo_ = on != std::string::npos && (off == std::string::npos || on > off);
+  }
+  // Every pattern that matches counts the line, whichever rule answers it.
+  std::vector<bool> matched(patterns_.size());
+  for (std::size_t i = 0; i < patterns_.size(); ++i) {
+    matched[i] = MatchesPattern(patterns_[i], text);
+    if (matched[i]) ++pattern_matches_[i];
+  }
+  for (std::size_t r = 0; r < scenario_.rules.size(); ++r) {
+    const Rule& rule = scenario_.rules[r];
+    const std::size_t p = rule_pattern_[r];
+    if (!matched[p] || (rule.occurrence != 0 && rule.occurrence != pattern_matches_[p])) continue;
+    if (rule.actions.empty()) return;
+    sequences_.push_back(Sequence{.rule = r, .at_ms = now_ms_});
+    AdvanceTo(now_ms_);
+    return;
+  }
+  SendLine("OK");
+}
+
+void Engine::SendLine(std::string_view text) {
+  out_ += "\r\n";
+  out_ += text;
+  out_ += "\r\n";
+  Note("sent " + EscapeBytes(text));
+}
+
+void Engine::SendRaw(std::string_view bytes) {
+  out_ += bytes;
+  Note("sent " + EscapeBytes(bytes));
+}
+
+void Engine::Note(std::string text) {
+  log_.push_back({now_ms_, std::move(text)});
+}
+
+}  // namespace vmodem

@@ -1,0 +1,100 @@
+#pragma once
+// The simulated voice modem: bytes in, bytes out, on a timeline in milliseconds that the front
+// end supplies (the engine never reads a clock). In command mode the host's bytes form command
+// lines ended by CR; each line starts the action sequence of the first matching scenario rule,
+// and sequences run side by side. Voice transmit takes the host's bytes as voice data until an
+// unshielded DLE ETX; voice receive streams scenario data to the host until the host sends DLE
+// ETX. Work that falls due is done lazily, whenever the front end hands over bytes or asks for
+// output, and is stamped with the time it fell due, not the time it was noticed.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vmodem/scenario.h"
+
+namespace vmodem {
+
+struct LogEntry {
+  std::int64_t ms;
+  std::string text;
+};
+
+class Engine {
+ public:
+  explicit Engine(Scenario s);
+
+  // Bytes the host sent, arriving at `now_ms`.
+  void Receive(std::string_view bytes, std::int64_t now_ms);
+  // Everything the modem has sent by `now_ms` and not yet handed over.
+  std::string TakeOutput(std::int64_t now_ms);
+  // When the modem next acts by itself; nullopt when it only waits for the host. Output not
+  // yet taken counts as due at the engine's current time.
+  std::optional<std::int64_t> NextEventMs() const;
+
+  const std::string& Transcript() const { return transcript_; }
+  const std::vector<LogEntry>& Log() const { return log_; }
+  // One entry per voice transmission, as received: a finished one ends with its DLE ETX.
+  const std::vector<std::string>& VoiceData() const { return voice_data_; }
+  int BaudRate() const { return scenario_.baud; }
+
+ private:
+  enum class Mode { kCommand, kVoiceTx, kVoiceRx };
+  enum class Block { kNone, kBytes, kEnd };
+
+  struct Sequence {
+    std::size_t rule;
+    std::size_t next = 0;  // index of the next action
+    std::int64_t at_ms;    // when the next action runs, unless blocked
+    Block block = Block::kNone;
+    std::int64_t block_bytes = 0;
+    int block_tx = 0;  // the transmission (1-based count) a block waits on
+    bool done = false;
+  };
+
+  struct Stream {
+    std::string data;
+    std::int64_t start_ms;
+    std::int64_t ticks = 0;  // paced chunks sent so far
+    std::size_t sent = 0;
+  };
+
+  void AdvanceTo(std::int64_t ms);
+  std::optional<std::int64_t> NextStreamTickMs() const;
+  void SendStreamTick();
+  void Run(Sequence& seq);
+  void Perform(const Action& action);
+  bool Satisfied(const Sequence& seq) const;
+  void ReleaseSatisfied();
+
+  void ReceiveCommandByte(char b);
+  void ReceiveVoiceTxByte(char b);
+  void ReceiveVoiceRxByte(char b);
+  void HandleCommand(const std::string& text);
+
+  void SendLine(std::string_view text);
+  void SendRaw(std::string_view bytes);
+  void Note(std::string text);
+
+  Scenario scenario_;
+  std::vector<std::string> patterns_;      // distinct rule patterns
+  std::vector<std::size_t> rule_pattern_;  // rule index -> index into patterns_
+  std::vector<int> pattern_matches_;       // command lines matched so far, per pattern
+
+  std::int64_t now_ms_ = 0;
+  Mode mode_ = Mode::kCommand;
+  bool echo_;
+  bool dle_ = false;  // the last voice byte from the host was an unshielded DLE
+  std::string line_;
+  int transmissions_ = 0;
+  std::vector<Sequence> sequences_;
+  std::optional<Stream> stream_;
+
+  std::string out_;
+  std::string transcript_;
+  std::vector<LogEntry> log_;
+  std::vector<std::string> voice_data_;
+};
+
+}  // namespace vmodem

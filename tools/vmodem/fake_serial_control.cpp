@@ -1,0 +1,142 @@
+#include "vmodem/fake_serial_control.h"
+
+#include <algorithm>
+#include <charconv>
+#include <utility>
+
+namespace vmodem {
+namespace {
+
+constexpr int kLastPort = 9;
+
+std::vector<std::string_view> SplitCommas(std::string_view text) {
+  std::vector<std::string_view> parts;
+  for (;;) {
+    const std::size_t comma = text.find(',');
+    parts.push_back(text.substr(0, comma));
+    if (comma == std::string_view::npos) return parts;
+    text.remove_prefix(comma + 1);
+  }
+}
+
+bool IsPositiveNumber(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && error == std::errc() && end == text.data() + text.size() && value > 0;
+}
+
+bool ValidSettings(std::string_view settings) {
+  const std::vector<std::string_view> parts = SplitCommas(settings);
+  if (parts.size() != 4 || !IsPositiveNumber(parts[0])) return false;
+  const std::string_view parity = parts[1];
+  const std::string_view data = parts[2];
+  const std::string_view stop = parts[3];
+  return parity.size() == 1 &&
+         std::string_view("nNeEoOmMsS").find(parity[0]) != std::string_view::npos &&
+         data.size() == 1 && data[0] >= '4' && data[0] <= '8' &&
+         (stop == "1" || stop == "1.5" || stop == "2");
+}
+
+}  // namespace
+
+FakeSerialControl::FakeSerialControl(std::string_view scenario, std::function<std::int64_t()> now,
+                                     const std::filesystem::path& base_dir)
+    : engine_(ParseScenario(scenario, base_dir)), now_(std::move(now)) {}
+
+bool FakeSerialControl::SetCommPort(int port) {
+  if (open_ || port < 1 || port > kLastPort || missing_.contains(port)) return false;
+  port_ = port;
+  return true;
+}
+
+bool FakeSerialControl::SetPortOpen(bool open) {
+  Sync();
+  if (open == open_) return !open;  // closing a closed port is harmless; opening twice is not
+  if (open) {
+    if (port_ == 0 || missing_.contains(port_) || busy_.contains(port_)) return false;
+  } else {
+    // The port drains what was written before it lets go of the line.
+    Deliver(out_.size(), now_());
+    in_.clear();
+  }
+  open_ = open;
+  history_.push_back({now_(), open});
+  return true;
+}
+
+bool FakeSerialControl::SetSettings(std::string_view settings) {
+  if (!ValidSettings(settings)) return false;
+  settings_ = settings;
+  return true;
+}
+
+int FakeSerialControl::InBufferCount() {
+  Sync();
+  return static_cast<int>(std::min<std::size_t>(in_.size(), kBufferSize));
+}
+
+std::string FakeSerialControl::Input() {
+  Sync();
+  const std::size_t take =
+      input_len_ == 0 ? in_.size() : std::min<std::size_t>(in_.size(), input_len_);
+  std::string got = in_.substr(0, take);
+  in_.erase(0, take);
+  return got;
+}
+
+void FakeSerialControl::Output(std::string_view bytes) {
+  Sync();
+  writes_.emplace_back(bytes);
+  if (!open_) return;
+  if (out_.empty()) {
+    burst_start_ms_ = now_();
+    burst_sent_ = 0;
+  }
+  out_ += bytes;
+  if (engine_.BaudRate() == 0) Deliver(out_.size(), now_());
+}
+
+int FakeSerialControl::OutBufferCount() {
+  Sync();
+  return static_cast<int>(out_.size());
+}
+
+std::optional<std::int64_t> FakeSerialControl::NextEventMs() {
+  Sync();
+  std::optional<std::int64_t> next = engine_.NextEventMs();
+  if (!out_.empty()) {
+    const std::int64_t leave = LeaveMs(burst_sent_ + 1);
+    if (!next || leave < *next) next = leave;
+  }
+  return next;
+}
+
+// Brings the line up to now: written bytes that have left reach the modem, each group at the
+// millisecond it left, and the modem's due output lands in the receive buffer.
+void FakeSerialControl::Sync() {
+  const std::int64_t now = now_();
+  while (!out_.empty()) {
+    const std::int64_t at = LeaveMs(burst_sent_ + 1);
+    if (at > now) break;
+    std::size_t count = 1;
+    while (count < out_.size() && LeaveMs(burst_sent_ + count + 1) == at) ++count;
+    Deliver(count, at);
+  }
+  std::string due = engine_.TakeOutput(now);
+  if (open_) in_ += due;
+}
+
+void FakeSerialControl::Deliver(std::size_t count, std::int64_t at_ms) {
+  if (count == 0) return;
+  engine_.Receive(std::string_view(out_).substr(0, count), at_ms);
+  out_.erase(0, count);
+  burst_sent_ += count;
+}
+
+// Ten bits a byte: the nth byte of a burst has left once n * 10 bits have gone down the line.
+std::int64_t FakeSerialControl::LeaveMs(std::size_t nth) const {
+  const std::int64_t baud = engine_.BaudRate();
+  return burst_start_ms_ + (static_cast<std::int64_t>(nth) * 10'000 + baud - 1) / baud;
+}
+
+}  // namespace vmodem

@@ -1,0 +1,59 @@
+#pragma once
+// A scenario says how the simulated modem answers: which command lines get which replies,
+// and when. It is plain text, one statement a line:
+//
+//   # a comment (whole lines only)
+//   echo off                      the modem starts with its command echo off (default: on)
+//   baud 38400                    voice data moves at this line speed (default: unpaced)
+//   on "ATD*" [#N]: ACTIONS       what the modem does for a matching command line
+//
+// tools/vmodem/README.md describes the actions. Parsing reads every voice file a scenario
+// names, so a missing file is reported before anything runs.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vmodem {
+
+struct Action {
+  enum class Kind {
+    kReply,       // `text`: one reply line, framed CR LF text CR LF
+    kBytes,       // `text`: raw bytes
+    kKey,         // `text`: the key reported after DLE
+    kWait,        // `amount`: milliseconds
+    kVoiceTx,     // the host's bytes are voice data until DLE ETX
+    kVoiceRx,     // `text`: the voice data the modem streams
+    kUntilBytes,  // `amount`: voice bytes received in the current transmission
+    kUntilEnd,    // the current transmission has ended
+  };
+  Kind kind;
+  std::string text;
+  std::int64_t amount = 0;
+
+  bool operator==(const Action&) const = default;
+};
+
+struct Rule {
+  std::string pattern;  // `*` matches any run of characters
+  int occurrence = 0;   // only the Nth command line matching `pattern`; 0 = every one
+  std::vector<Action> actions;
+
+  bool operator==(const Rule&) const = default;
+};
+
+struct Scenario {
+  std::vector<Rule> rules;
+  bool echo = true;
+  int baud = 0;  // 0: no pacing
+};
+
+// Throws std::runtime_error("line N: ...") on the first line it cannot read. Voice files are
+// looked up relative to `base_dir`.
+Scenario ParseScenario(std::string_view text, const std::filesystem::path& base_dir);
+
+// Whether `text` matches `pattern` as a whole, case-sensitively.
+bool MatchesPattern(std::string_view pattern, std::string_view text);
+
+}  // namespace vmodem

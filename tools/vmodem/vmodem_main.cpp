@@ -1,0 +1,227 @@
+// vmodem: a voice modem on a pseudo-terminal, playing a scenario.
+//
+//   vmodem SCENARIO_FILE [--link PATH] [--transcript FILE] [--log FILE] [--voice-out PREFIX]
+//
+// Prints the slave path as its first line, then serves the scenario until SIGTERM or SIGINT,
+// and writes the files it was asked for as it exits.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+#include "vmodem/engine.h"
+#include "vmodem/pty_link.h"
+#include "vmodem/scenario.h"
+
+namespace {
+
+using vmodem::Engine;
+
+struct Options {
+  std::filesystem::path scenario;
+  std::filesystem::path link;
+  std::filesystem::path transcript;
+  std::filesystem::path log;
+  std::string voice_out;
+};
+
+constexpr char kUsage[] =
+    "usage: vmodem SCENARIO_FILE [--link PATH] [--transcript FILE] [--log FILE] "
+    "[--voice-out PREFIX]\n";
+
+std::optional<Options> ParseArgs(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.starts_with("--")) {
+      if (i + 1 == argc) return std::nullopt;
+      const char* value = argv[++i];
+      if (arg == "--link") {
+        options.link = value;
+      } else if (arg == "--transcript") {
+        options.transcript = value;
+      } else if (arg == "--log") {
+        options.log = value;
+      } else if (arg == "--voice-out") {
+        options.voice_out = value;
+      } else {
+        return std::nullopt;
+      }
+    } else if (options.scenario.empty()) {
+      options.scenario = arg;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (options.scenario.empty()) return std::nullopt;
+  return options;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read " + path.string());
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file) std::fprintf(stderr, "vmodem: cannot write %s\n", path.c_str());
+}
+
+void WriteResults(const Engine& engine, const Options& options) {
+  if (!options.transcript.empty()) WriteWholeFile(options.transcript, engine.Transcript());
+  if (!options.log.empty()) {
+    std::string text;
+    for (const vmodem::LogEntry& entry : engine.Log()) {
+      text += std::to_string(entry.ms) + ' ' + entry.text + '\n';
+    }
+    WriteWholeFile(options.log, text);
+  }
+  if (!options.voice_out.empty()) {
+    for (std::size_t i = 0; i < engine.VoiceData().size(); ++i) {
+      WriteWholeFile(options.voice_out + '.' + std::to_string(i + 1), engine.VoiceData()[i]);
+    }
+  }
+}
+
+// A signal only writes a byte into this pipe; the loop polls its other end, so a signal that
+// arrives just before poll() still wakes it.
+int signal_pipe[2] = {-1, -1};
+
+void OnSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t ignored = write(signal_pipe[1], &byte, 1);
+}
+
+void CatchTerminationSignals() {
+  if (pipe(signal_pipe) != 0) throw std::system_error(errno, std::generic_category(), "pipe");
+  for (const int fd : signal_pipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+bool Transient(int error) {
+  return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
+}
+
+// Serves the host until a termination signal. With a line speed, the host's bytes are taken no
+// faster than the line carries them, in reads of about 10 ms of line time, so the host's
+// writes back up in the kernel as they do on a real line.
+void Serve(Engine& engine, int master) {
+  const auto start = std::chrono::steady_clock::now();
+  const auto now_ms = [start] {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
+  };
+  const int baud = engine.BaudRate();
+  const double bytes_per_ms = baud / 10'000.0;
+  // Reads wait for 10 ms of line time; credit keeps up to 20 ms, so a late wake-up loses none.
+  const double chunk = std::max(1.0, 10 * bytes_per_ms);
+  const double credit_cap = 2 * chunk;
+  double credit = chunk;  // bytes the line could have carried since the last read
+  std::int64_t credit_ms = 0;
+  std::string pending;  // the modem's bytes the host has not taken yet
+  char buffer[4096];
+
+  for (;;) {
+    const std::int64_t now = now_ms();
+    if (baud != 0) {
+      credit = std::min(credit_cap, credit + static_cast<double>(now - credit_ms) * bytes_per_ms);
+      credit_ms = now;
+    }
+    pending += engine.TakeOutput(now);
+    if (!pending.empty()) {
+      const ssize_t n = write(master, pending.data(), pending.size());
+      if (n > 0) {
+        pending.erase(0, static_cast<std::size_t>(n));
+      } else if (n < 0 && !Transient(errno)) {
+        throw std::system_error(errno, std::generic_category(), "write");
+      }
+    }
+
+    const bool may_read = baud == 0 || credit >= 1;
+    std::optional<std::int64_t> wake = engine.NextEventMs();
+    if (!may_read) {
+      const auto refill = static_cast<std::int64_t>(std::ceil((chunk - credit) / bytes_per_ms));
+      if (!wake || now + refill < *wake) wake = now + refill;
+    }
+    const int timeout =
+        wake ? static_cast<int>(std::clamp<std::int64_t>(*wake - now, 0, INT_MAX)) : -1;
+    pollfd fds[2] = {
+        {master, static_cast<short>((may_read ? POLLIN : 0) | (pending.empty() ? 0 : POLLOUT)), 0},
+        {signal_pipe[0], POLLIN, 0}};
+    if (poll(fds, 2, timeout) < 0) {
+      if (errno == EINTR) continue;
+      throw std::system_error(errno, std::generic_category(), "poll");
+    }
+    if (fds[1].revents != 0) return;
+    if ((fds[0].revents & (POLLIN | POLLERR | POLLHUP)) != 0 && may_read) {
+      const std::size_t want =
+          baud == 0 ? sizeof buffer : std::min(sizeof buffer, static_cast<std::size_t>(credit));
+      const ssize_t n = read(master, buffer, want);
+      if (n > 0) {
+        engine.Receive(std::string_view(buffer, static_cast<std::size_t>(n)), now_ms());
+        credit -= static_cast<double>(n);
+      } else if (n == 0 || !Transient(errno)) {
+        throw std::system_error(n == 0 ? EIO : errno, std::generic_category(), "read");
+      }
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<Options> options = ParseArgs(argc, argv);
+  if (!options) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  std::optional<Engine> engine;
+  try {
+    engine.emplace(
+        vmodem::ParseScenario(ReadWholeFile(options->scenario), options->scenario.parent_path()));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "vmodem: %s: %s\n", options->scenario.c_str(), e.what());
+    return 2;
+  }
+  try {
+    CatchTerminationSignals();
+    vmodem::PtyLink pty;
+    if (!options->link.empty()) pty.LinkAs(options->link);
+    std::printf("%s\n", pty.SlavePath().c_str());
+    std::fflush(stdout);
+    try {
+      Serve(*engine, pty.MasterFd());
+    } catch (...) {
+      WriteResults(*engine, *options);
+      throw;
+    }
+    WriteResults(*engine, *options);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "vmodem: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
