@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds talvo, vmodem and the playback benchmark in a build directory (default: the release
+# preset's) and runs the measurement: the voice transmission's wall time against the line time
+# of the message at 38400 baud.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${1:-$root/build/release}"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+fi
+cmake --build "$build" --target bench_playback talvo vmodem
+exec "$build/bin/bench_playback"

@@ -1,0 +1,40 @@
+#include "voice/collect_digits.h"
+
+#include <cstdint>
+#include <string>
+
+#include "voice/key_reader.h"
+
+void CollectDigits(JobContext& ctx, CommandEngine& engine) {
+  JobValues& v = ctx.v;
+  KeyReader reader;
+  for (;;) {
+    v.TimedOut = 0;
+    v.StarEnded = 0;
+    // Only an accepted key moves the deadline; ignored modem events do not.
+    const std::int64_t deadline = ctx.clock.Seconds() + v.DigitTimeout;
+    for (;;) {
+      if (!engine.WaitForInput(deadline)) {
+        v.TimedOut = 1;
+        return;
+      }
+      const auto report = reader.ReadWaiting(ctx, engine);
+      if (!report) continue;
+      const std::string key(1, *report);
+      if (key == "*" || key == v.StopCode) {
+        v.Digits += key;
+        v.StarEnded = 1;
+        return;
+      }
+      if (key == "#") {
+        v.Digits += key;
+        if (v.Digits == "#") return;
+        v.Digits.clear();
+        break;
+      }
+      if (key < "0" || key > "9") continue;  // another modem event
+      v.Digits += key;
+      break;
+    }
+  }
+}

@@ -1,0 +1,88 @@
+#include "voice/play_message.h"
+
+#include <string>
+#include <string_view>
+
+#include "console/number_format.h"
+#include "console/term_write.h"
+#include "modem/call_progress.h"
+#include "voice/collect_digits.h"
+#include "voice/dle_scan.h"
+#include "voice/key_reader.h"
+#include "voice/voice_transmit.h"
+
+namespace {
+
+// Whether `data` ends on a DLE whose partner has not been sent: the modem would take a DLE ETX
+// sent now as shielded data instead of the end of the transmission.
+bool EndsInOpenDle(std::string_view data) {
+  bool open = false;
+  for (const char c : data) open = !open && c == kDle;
+  return open;
+}
+
+// A listener who has started keying gets the full digit wait and fresh retries afterwards.
+void GrantKeyEntry(JobValues& v) {
+  v.DigitTimeout = 20;
+  v.RetryCount = 3;
+}
+
+// Looks at the keys reported while the message plays; true when one ends the message.
+bool KeyEndsMessage(JobContext& ctx, CommandEngine& engine, KeyReader& reader) {
+  JobValues& v = ctx.v;
+  const auto report = reader.ReadWaiting(ctx, engine);
+  if (!report) return false;
+  const std::string key(1, *report);
+  if (key == "*") {
+    v.Digits = key;
+    v.StarEnded = 1;
+    return true;
+  }
+  if (key == v.StopCode || key == "#") {
+    v.Digits = key;
+    return true;
+  }
+  if (key < "0" || key > "9") return false;  // another modem event
+  v.Digits = key;
+  GrantKeyEntry(v);
+  CollectDigits(ctx, engine);
+  return true;
+}
+
+}  // namespace
+
+void PlayMessage(JobContext& ctx, CommandEngine& engine) {
+  JobValues& v = ctx.v;
+  v.StarEnded = 0;
+  TermWrite(ctx.term, "****  Vocal message contains " +
+                          FormatDigits(static_cast<std::int64_t>(v.VoiceLen), 6) +
+                          " characters  ****\r");
+  StartVoiceTransmit(engine);
+  const std::string_view message = std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen);
+  KeyReader reader;
+  std::size_t SendPos = 0;
+  for (;;) {
+    // At most one piece waits in the serial control, so a key stops the message quickly.
+    engine.WaitForOutputDrained();
+    v.Digits.clear();
+    if (SendPos + JobValues::LGR_ECR_VOICE >= message.size()) {
+      // The last piece carries the message's own DLE ETX.
+      ctx.serial.Output(message.substr(SendPos));
+      break;
+    }
+    ctx.serial.Output(message.substr(SendPos, JobValues::LGR_ECR_VOICE));
+    SendPos += JobValues::LGR_ECR_VOICE;
+    if (KeyEndsMessage(ctx, engine, reader)) {
+      // A piece may end between the two DLEs of a shielded data byte; the second one goes
+      // first then, so the DLE ETX is not swallowed as data.
+      const bool open = EndsInOpenDle(message.substr(0, SendPos));
+      engine.SendRaw(open ? std::string{kDle} + std::string(kDleEtx) : std::string(kDleEtx));
+      GrantKeyEntry(v);
+      break;
+    }
+  }
+  TermWrite(ctx.term, "****  End of Voice Transmit  **** \r");
+  WaitCallProgress(ctx, engine);
+  engine.Send("AT #VTS=[880,0,10]");
+  engine.WaitOk();
+}

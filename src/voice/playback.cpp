@@ -1,0 +1,53 @@
+#include "voice/playback.h"
+
+#include "voice/collect_digits.h"
+#include "voice/play_message.h"
+#include "voice/read_back.h"
+#include "voice/voice_transmit.h"
+
+namespace {
+
+enum class PlayResult {
+  kEntry,     // Digits holds a key result, or "b" when the plays or retries ran out
+  kListened,  // the message was heard on the speaker: Digits is "*"
+};
+
+// Plays the message until the listener keys something usable or the plays or retries run out.
+PlayResult PlayUntilKeyed(JobContext& ctx, CommandEngine& engine) {
+  JobValues& v = ctx.v;
+  for (;;) {
+    --v.PlayCount;
+    if (v.PlayCount < 0) break;
+    v.ReplyTimeout = 15;
+    PlayMessage(ctx, engine);
+    if (!v.Digits.empty()) return PlayResult::kEntry;
+    if (v.DigitTimeout != 0) {
+      // An empty voice transmission, whose closing VCON is consumed, comes before the entry.
+      StartVoiceTransmit(engine);
+      EndVoiceTransmit(ctx, engine);
+      v.Digits = "*";
+      if (v.PlayTarget == "SPEAKER") return PlayResult::kListened;
+      v.Digits.clear();
+      CollectDigits(ctx, engine);
+      if (v.TimedOut == 0) return PlayResult::kEntry;
+    }
+    // A retry count that starts at 0 or below never reaches 0: only the plays limit it then.
+    --v.RetryCount;
+    if (v.RetryCount == 0) break;
+  }
+  v.Digits = "b";
+  return PlayResult::kEntry;
+}
+
+}  // namespace
+
+void RunPlayback(JobContext& ctx, CommandEngine& engine, Endings& endings) {
+  JobValues& v = ctx.v;
+  for (;;) {
+    if (PlayUntilKeyed(ctx, engine) == PlayResult::kListened) break;
+    if (v.Digits == "#") continue;  // the listener asks to hear the message again
+    if (v.ReadBack == 0 || v.StarEnded == 0 || ReadBackEntry(ctx, engine)) break;
+  }
+  endings.WriteOutcomeMarker(v.Digits, "");
+  endings.EndSequence();
+}

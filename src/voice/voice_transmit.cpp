@@ -1,0 +1,13 @@
+#include "voice/voice_transmit.h"
+
+#include "modem/call_progress.h"
+
+void StartVoiceTransmit(CommandEngine& engine) {
+  engine.Send("AT #VTX");
+  engine.WaitConnect();
+}
+
+void EndVoiceTransmit(JobContext& ctx, CommandEngine& engine) {
+  engine.SendRaw(kDleEtx);
+  WaitCallProgress(ctx, engine);
+}

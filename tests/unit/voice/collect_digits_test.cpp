@@ -1,0 +1,80 @@
+#include "voice/collect_digits.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "modem/command_engine.h"
+#include "open_line.h"
+#include "virtual_world.h"
+
+namespace {
+
+constexpr std::int64_t kStartMs = 10LL * 3600 * 1000;
+
+struct EntryCase {
+  const char* name;
+  std::string modem;  // what the modem sends, as scenario actions, from the entry's start
+  std::string digits;
+  std::int16_t star_ended;
+  std::int16_t timed_out;
+  std::optional<std::int64_t> returns_after_ms = std::nullopt;
+  std::string stop_code = "b";
+  std::string first_digits = "";
+};
+
+class CollectDigitsTest : public testing::TestWithParam<EntryCase> {};
+
+TEST_P(CollectDigitsTest, CollectsOneEntry) {
+  const EntryCase& c = GetParam();
+  VirtualWorld w("echo off\non \"AT KEYS\": " + c.modem + "\n", kStartMs);
+  OpenLine(w);
+  w.values.DigitTimeout = 20;
+  w.values.StopCode = c.stop_code;
+  w.values.Digits = c.first_digits;
+  // Left over from an earlier entry: each entry starts afresh.
+  w.values.StarEnded = 1;
+  w.values.TimedOut = 1;
+  CommandEngine engine(w.ctx);
+  engine.Send("AT KEYS");
+
+  CollectDigits(w.ctx, engine);
+
+  EXPECT_EQ(w.values.Digits, c.digits);
+  EXPECT_EQ(w.values.StarEnded, c.star_ended);
+  EXPECT_EQ(w.values.TimedOut, c.timed_out);
+  if (c.returns_after_ms) {
+    EXPECT_EQ(w.clock.NowMs() - kStartMs, *c.returns_after_ms);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, CollectDigitsTest,
+    testing::Values(
+        EntryCase{"EndedByStar", "wait 1000 key 1 wait 1000 key 2 wait 1000 key 3 wait 1000 key *",
+                  "123*", 1, 0, 4000},
+        EntryCase{"HashClears",
+                  "wait 500 key 1 wait 500 key 2 wait 500 key # wait 500 key 4 wait 500 key *",
+                  "4*", 1, 0},
+        EntryCase{"LoneHashReturnsAtOnce", "wait 1000 key # wait 500 key 5", "#", 0, 0, 1000},
+        EntryCase{"HashAfterAClearedEntryIsLone", "key 1 key # wait 100 key #", "#", 0, 0},
+        // The last digit came at 10:00:02; the wait ends when 10:00:22 has passed.
+        EntryCase{"SilenceAfterTwoDigits", "wait 1000 key 1 wait 1000 key 2", "12", 0, 1, 23000},
+        EntryCase{"NoKeyAtAll", "silent", "", 0, 1, 21000},
+        EntryCase{"EndedByStopCode", "wait 500 key 1 wait 500 key 2 wait 500 key b", "12b", 1, 0},
+        EntryCase{"OnlyTheJobsStopCodeEnds", "key 1 key b key Z", "1Z", 1, 0, std::nullopt, "Z"},
+        EntryCase{"IgnoredEventsKeepTheDeadline",
+                  "wait 1000 key 1 wait 9000 key d wait 10000 key s wait 1500 key A", "1", 0, 1,
+                  22000},
+        EntryCase{"ContinuesTheDigitAlreadyKeyed", "wait 500 key 6 wait 500 key *", "56*", 1, 0,
+                  std::nullopt, "b", "5"},
+        EntryCase{"ReportSplitAcrossReads",
+                  "wait 500 bytes \"\\x10\" wait 400 bytes \"8\" wait 100 key *", "8*", 1, 0},
+        // Seven stray bytes: taken two at a time they would swallow the DLE's partner.
+        EntryCase{"StrayBytesAroundReports",
+                  "bytes \"garbage\" wait 100 key 3 bytes \"x\" wait 100 key *", "3*", 1, 0}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace

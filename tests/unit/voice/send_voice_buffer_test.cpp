@@ -1,0 +1,53 @@
+#include "voice/send_voice_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "modem/command_engine.h"
+#include "open_line.h"
+#include "virtual_world.h"
+
+namespace {
+
+struct PromptCase {
+  const char* name;
+  std::size_t prompt_len;
+  std::vector<std::size_t> pieces;
+};
+
+class SendVoiceBufferTest : public testing::TestWithParam<PromptCase> {};
+
+TEST_P(SendVoiceBufferTest, SendsThePromptWithoutItsTerminator) {
+  const PromptCase& c = GetParam();
+  VirtualWorld w("echo off\nbaud 38400\non \"AT #VTX\": \"CONNECT\" voice-tx\n");
+  OpenLine(w);
+  std::string prompt;
+  for (std::size_t i = 0; i < c.prompt_len; ++i) prompt += static_cast<char>('a' + i % 26);
+  // The buffer holds more than the prompt: its terminator and what an earlier prompt left.
+  w.values.PromptBuffer = prompt + "\x10\x03" + "left over";
+  w.values.PromptLen = c.prompt_len;
+  CommandEngine engine(w.ctx);
+  engine.Send("AT #VTX");
+  engine.WaitConnect();
+
+  SendVoiceBuffer(w.ctx, engine);
+
+  std::vector<std::string> expected = {"AT #VTX\r"};
+  std::size_t at = 0;
+  for (const std::size_t piece : c.pieces) {
+    expected.push_back(prompt.substr(at, piece));
+    at += piece;
+  }
+  EXPECT_EQ(w.serial.Writes(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Prompts, SendVoiceBufferTest,
+                         testing::Values(PromptCase{"Empty", 0, {}},
+                                         PromptCase{"OnePiece", 2048, {2048}},
+                                         PromptCase{"Pieces", 5000, {2048, 2048, 904}}),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
