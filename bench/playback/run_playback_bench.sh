@@ -5,8 +5,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build/release}"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
-fi
+# The benchmark needs the end-to-end support library, which only exists with the tests.
+args=(-S "$root" -B "$build" -DTALVO_BUILD_TESTS=ON -DTALVO_BUILD_BENCH=ON)
+[ -f "$build/CMakeCache.txt" ] || args+=(-G Ninja -DCMAKE_BUILD_TYPE=Release)
+cmake "${args[@]}" >/dev/null
 cmake --build "$build" --target bench_playback talvo vmodem
 exec "$build/bin/bench_playback"
