@@ -9,7 +9,6 @@
 // Run: bench/playback/run_playback_bench.sh [build dir]   (exit code 1 above 1.02 or on a
 // corrupted message)
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -20,6 +19,8 @@
 #include <vector>
 
 #include "support/e2e_job.h"
+#include "support/modem_log.h"
+#include "vmodem/escape.h"
 
 namespace {
 
@@ -42,20 +43,7 @@ std::string Message() {
   return data + std::string{kDle, 3};
 }
 
-double CpuSecondsOfChildren() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
-// The log time of the first line that holds `event`, or -1.
-long long LogTime(const std::vector<std::string>& log, const std::string& event) {
-  for (const std::string& line : log) {
-    if (line.find(event) != std::string::npos) return std::stoll(line);
-  }
-  return -1;
-}
 
 const std::string kModem = "baud " + std::to_string(kBaud) +
                            "\n"
@@ -66,7 +54,7 @@ const std::string kModem = "baud " + std::to_string(kBaud) +
 // How long vmodem's voice transmission lasts, from its log.
 double TransmitMs(E2eJob& job) {
   const auto log = job.Log();
-  return static_cast<double>(LogTime(log, " voice-tx end") - LogTime(log, " voice-tx start"));
+  return static_cast<double>(EventTime(log, "voice-tx end") - EventTime(log, "voice-tx start"));
 }
 
 // Reads from `fd` until `word` has come.
@@ -114,9 +102,8 @@ int main() {
   // One play, no digit wait, one retry: the job ends with "b" right after the message.
   job.WriteFile("params_3", "30\r\n1\r\nNO\r\n0\r\n");
 
-  const double cpu_before = CpuSecondsOfChildren();
   const TalvoRun run = job.RunTalvo({"001N035551234"}, std::chrono::seconds(120));
-  const double cpu = CpuSecondsOfChildren() - cpu_before;
+  const double cpu = run.cpu_seconds;
 
   const std::vector<std::string> voice = job.VoiceData();
   const bool intact = voice.size() == 1 && voice[0] == message;

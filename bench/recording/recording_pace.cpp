@@ -4,7 +4,6 @@
 // the reception's wall time: a wait that spun would show as a whole core.
 //
 // Run: build/release/bin/bench_recording   (exit code 1 when a byte was lost or altered)
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,26 +12,14 @@
 #include <vector>
 
 #include "support/e2e_job.h"
+#include "support/modem_log.h"
+#include "vmodem/escape.h"
 
 namespace {
 
 constexpr std::size_t kBuffer = 190000;
 constexpr char kDle = 16;
 
-std::string Quote(const std::string& bytes) {
-  std::string out = "\"";
-  for (const char c : bytes) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 32 && u < 127 && c != '"' && c != '\\') {
-      out += c;
-    } else {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02x", u);
-      out += hex;
-    }
-  }
-  return out + "\"";
-}
 
 // Random voice bytes with every DLE shielded; the last stored byte is no DLE, so nothing of
 // the full buffer is dropped as an open sequence.
@@ -50,20 +37,7 @@ std::string Stream() {
   return data;
 }
 
-double CpuSecondsOfChildren() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
-// The log time of the first line ending in `event`, or -1.
-long long LogTime(const std::vector<std::string>& log, const std::string& event) {
-  for (const std::string& line : log) {
-    if (line.size() >= event.size() && line.ends_with(event)) return std::stoll(line);
-  }
-  return -1;
-}
 
 }  // namespace
 
@@ -75,11 +49,10 @@ int main() {
       "on \"AT #VLS=*\": \"VCON\"\n"
       "on \"AT #VTX\": \"CONNECT\" voice-tx\n"
       "on \"AT #VRX\": \"CONNECT\" voice-rx " +
-      Quote(stream) + "\n");
+      vmodem::QuoteBytes(stream) + "\n");
 
-  const double cpu_before = CpuSecondsOfChildren();
   const TalvoRun run = job.RunTalvo({"011N03"}, std::chrono::seconds(180));
-  const double cpu = CpuSecondsOfChildren() - cpu_before;
+  const double cpu = run.cpu_seconds;
 
   const std::string stored = job.ReadFile("talvin_3");
   const std::string expected = stream.substr(0, kBuffer) + std::string{kDle, 3};
@@ -91,8 +64,8 @@ int main() {
   const bool intact = stored == expected;
 
   const auto log = job.Log();
-  const long long rx_start = LogTime(log, " voice-rx start");
-  const long long rx_end = LogTime(log, " voice-rx end");
+  const long long rx_start = EventTime(log, "voice-rx start");
+  const long long rx_end = EventTime(log, "voice-rx end");
   const double reception = static_cast<double>(rx_end - rx_start) / 1000.0;
 
   std::printf("talvo exit code          %d\n", run.exit_code);

@@ -2,35 +2,13 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <sstream>
 #include <thread>
 
 #include "support/e2e_job.h"
+#include "support/modem_log.h"
 #include "support/scenarios.h"
 
 namespace {
-// The vmodem log time of the first `command <text>` entry, or -1.
-long CommandTime(const std::vector<std::string>& log, const std::string& command) {
-  for (const std::string& line : log) {
-    std::istringstream in(line);
-    long ms = 0;
-    std::string rest;
-    in >> ms;
-    std::getline(in >> std::ws, rest);
-    if (rest == "command " + command) return ms;
-  }
-  return -1;
-}
-
-std::vector<std::string> Commands(const std::vector<std::string>& log) {
-  std::vector<std::string> commands;
-  for (const std::string& line : log) {
-    const auto at = line.find(" command ");
-    if (at != std::string::npos) commands.push_back(line.substr(at + 9));
-  }
-  return commands;
-}
-
 TEST(NoResponseTest, ASilentModemEndsWithDAfterFifteenToSixteenSeconds) {
   E2eJob job(kSilentModem);
   const TalvoRun run = job.RunTalvo({"000N03SPEAKER"});
@@ -42,11 +20,11 @@ TEST(NoResponseTest, ASilentModemEndsWithDAfterFifteenToSixteenSeconds) {
   const auto log = job.Log();
   EXPECT_EQ(Commands(log), (std::vector<std::string>{"ATZ", "AT #CLS=0", "ATH0"}));
   // Silence after ATZ (15-16 s), then the 3 s pause before the reset command.
-  const long gap = CommandTime(log, "AT #CLS=0") - CommandTime(log, "ATZ");
+  const long long gap = CommandTime(log, "AT #CLS=0") - CommandTime(log, "ATZ");
   EXPECT_GT(gap, 18000);
   EXPECT_LT(gap, 19600);
   // The reset goes unanswered too: ATH0 follows after 5-6 s, without a wait.
-  const long hang_up = CommandTime(log, "ATH0") - CommandTime(log, "AT #CLS=0");
+  const long long hang_up = CommandTime(log, "ATH0") - CommandTime(log, "AT #CLS=0");
   EXPECT_GT(hang_up, 5000);
   EXPECT_LT(hang_up, 6600);
 }
@@ -81,7 +59,7 @@ TEST(EndSequenceE2eTest, ResetsAndHangsUpAfterThePause) {
   ASSERT_GE(commands.size(), 3u);
   EXPECT_EQ(std::vector<std::string>(commands.end() - 3, commands.end()),
             (std::vector<std::string>{"AT #VLS=2", "AT #CLS=0", "ATH0"}));
-  const long pause = CommandTime(log, "AT #CLS=0") - CommandTime(log, "AT #VLS=2");
+  const long long pause = CommandTime(log, "AT #CLS=0") - CommandTime(log, "AT #VLS=2");
   EXPECT_GE(pause, 3000);
   EXPECT_LT(pause, 4000);
   EXPECT_EQ(job.ReadFile("talvin2_3"), "");

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "support/e2e_job.h"
+#include "support/modem_log.h"
+#include "vmodem/escape.h"
 
 namespace {
 
@@ -17,21 +19,6 @@ constexpr char kDle = 16;
 constexpr char kEtx = 3;
 const std::string kDleEtx{kDle, kEtx};
 
-// Bytes as a scenario literal: printable ASCII as it stands, everything else as \xHH.
-std::string Quote(const std::string& bytes) {
-  std::string out = "\"";
-  for (const char c : bytes) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 32 && u < 127 && c != '"' && c != '\\') {
-      out += c;
-    } else {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02x", u);
-      out += hex;
-    }
-  }
-  return out + "\"";
-}
 
 // Voice data as the modem shields it: every byte value, each 16 doubled, and shielded pairs
 // that a plain search would take for the end reports and the "*" key.
@@ -59,17 +46,9 @@ std::string Scenario(const std::string& recording, bool ring) {
          "on \"AT #VLS=*\": \"VCON\"\n"
          "on \"AT #VTX\": \"CONNECT\" voice-tx\n"
          "on \"AT #VRX\": \"CONNECT\" voice-rx " +
-         Quote(recording + std::string{kDle, 's'}) + "\n";
+         vmodem::QuoteBytes(recording + std::string{kDle, 's'}) + "\n";
 }
 
-std::vector<std::string> Commands(const std::vector<std::string>& log) {
-  std::vector<std::string> commands;
-  for (const std::string& line : log) {
-    const auto at = line.find(" command ");
-    if (at != std::string::npos) commands.push_back(line.substr(at + 9));
-  }
-  return commands;
-}
 
 bool Contains(const std::vector<std::string>& list, const std::string& item) {
   return std::find(list.begin(), list.end(), item) != list.end();
