@@ -2,9 +2,9 @@
 
 #include "console/term_write.h"
 #include "platform/file_sync.h"
+#include "voice/dle_scan.h"
 
 namespace {
-constexpr std::string_view kDleEtx = "\x10\x03";
 constexpr int kResetPauseMs = 3000;
 }  // namespace
 

@@ -43,7 +43,7 @@ void ReceiveVoice(JobContext& ctx, CommandEngine& engine) {
   v.VoiceLen = 0;
   TakeVoiceData(ctx, engine);
 
-  engine.SendRaw(std::string{kDle, kEtx});
+  engine.SendRaw(kDleEtx);
   WaitCallProgress(ctx, engine);
   engine.Send("AT #VTS=[880,0,10]");
   engine.WaitOk();

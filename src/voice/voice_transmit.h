@@ -3,12 +3,8 @@
 // "CONNECT"; the voice data follows raw, and an unshielded DLE ETX ends it, whereupon the
 // modem returns to command mode with "VCON". Neither reply is examined: a modem that stays
 // silent only costs the reply time-out.
-#include <string_view>
-
 #include "job/job_context.h"
 #include "modem/command_engine.h"
-
-inline constexpr std::string_view kDleEtx = "\x10\x03";
 
 void StartVoiceTransmit(CommandEngine& engine);
 // Sends DLE ETX and consumes the modem's "VCON".
