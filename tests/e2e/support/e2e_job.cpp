@@ -27,17 +27,18 @@ std::filesystem::path MakeTempDir() {
   }
 }
 
-// Spawns `argv` in `dir` with the current environment plus `extra`; stdout goes to
-// `stdout_fd` when given, else to a log file in `dir`.
+// Spawns `argv` in `dir` with the current environment less `unset`, plus `extra`; stdout
+// goes to `stdout_fd` when given, else to a log file in `dir`.
 pid_t Spawn(const std::vector<std::string>& argv, const std::filesystem::path& dir,
             const std::map<std::string, std::string>& extra, int stdout_fd,
-            const std::string& log_name) {
+            const std::string& log_name, const std::vector<std::string>& unset = {}) {
   std::map<std::string, std::string> env;
   for (char** e = environ; *e != nullptr; ++e) {
     const std::string entry = *e;
     const auto eq = entry.find('=');
     if (eq != std::string::npos) env[entry.substr(0, eq)] = entry.substr(eq + 1);
   }
+  for (const auto& name : unset) env.erase(name);
   for (const auto& [k, v] : extra) env[k] = v;
   std::vector<std::string> env_text;
   for (const auto& [k, v] : env) env_text.push_back(k + "=" + v);
@@ -116,11 +117,12 @@ void E2eJob::StartTalvo(const std::vector<std::string>& args,
   if (joined.size() >= 6 && joined[5] >= '0' && joined[5] <= '9') {
     extra.emplace(std::string("TALVO_COM") + joined[5], port_);
   }
-  extra.emplace("QT_QPA_PLATFORM", "offscreen");
   std::vector<std::string> argv{TALVO_BIN};
   argv.insert(argv.end(), args.begin(), args.end());
   talvo_start_ = std::chrono::steady_clock::now();
-  talvo_pid_ = Spawn(argv, dir_, extra, -1, "talvo.output");
+  // No display: talvo must run its window offscreen by itself, as on a headless server.
+  talvo_pid_ = Spawn(argv, dir_, extra, -1, "talvo.output",
+                     {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
 }
 
 void E2eJob::Signal(int signo) const { ::kill(talvo_pid_, signo); }

@@ -28,7 +28,8 @@ class E2eJob {
   const std::filesystem::path& Dir() const { return dir_; }
 
   // Runs talvo with `args` in Dir(), with TALVO_COM<n> = Port() for the job id n (the sixth
-  // character of the joined arguments, when it is a digit), offscreen, plus `env` extras.
+  // character of the joined arguments, when it is a digit), with no display, plus `env`
+  // extras.
   TalvoRun RunTalvo(const std::vector<std::string>& args,
                     std::chrono::seconds timeout = std::chrono::seconds(60),
                     const std::map<std::string, std::string>& env = {});
