@@ -43,8 +43,6 @@ std::string Message() {
   return data + std::string{kDle, 3};
 }
 
-
-
 const std::string kModem = "baud " + std::to_string(kBaud) +
                            "\n"
                            "on \"ATI3\": \"VMODEM 56000 VOICE\" \"OK\"\n"

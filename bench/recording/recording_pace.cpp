@@ -20,7 +20,6 @@ namespace {
 constexpr std::size_t kBuffer = 190000;
 constexpr char kDle = 16;
 
-
 // Random voice bytes with every DLE shielded; the last stored byte is no DLE, so nothing of
 // the full buffer is dropped as an open sequence.
 std::string Stream() {
@@ -36,8 +35,6 @@ std::string Stream() {
   data[kBuffer - 1] = 'x';
   return data;
 }
-
-
 
 }  // namespace
 

@@ -28,4 +28,6 @@ std::string DialModifierOf(const std::string& command_line) {
   return modifier == "N" ? std::string() : modifier;
 }
 
-bool IsRecordingJob(const std::string& command_line) { return command_line.size() == 6; }
+bool IsRecordingJob(const std::string& command_line) {
+  return command_line.size() == 6;
+}

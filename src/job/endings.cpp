@@ -8,7 +8,9 @@ namespace {
 constexpr int kResetPauseMs = 3000;
 }  // namespace
 
-Endings::~Endings() { CloseResultFile(); }
+Endings::~Endings() {
+  CloseResultFile();
+}
 
 std::filesystem::path Endings::JobFile(std::string_view prefix) const {
   return ctx_.dir / (std::string(prefix) + ctx_.v.JobId);
@@ -45,7 +47,9 @@ void Endings::EndSequence() {
   FinishJobFiles();
 }
 
-void Endings::ShortEndSequence() { FinishJobFiles(); }
+void Endings::ShortEndSequence() {
+  FinishJobFiles();
+}
 
 void Endings::WindowShutdown() {
   engine_.SendRaw(kDleEtx);

@@ -14,7 +14,9 @@ void CommandEngine::Send(std::string_view command) {
   ctx_.serial.Output(line);
 }
 
-void CommandEngine::SendRaw(std::string_view bytes) { ctx_.serial.Output(bytes); }
+void CommandEngine::SendRaw(std::string_view bytes) {
+  ctx_.serial.Output(bytes);
+}
 
 void CommandEngine::ReadReply() {
   JobValues& v = ctx_.v;
@@ -49,9 +51,13 @@ void CommandEngine::WaitForLine(std::string_view word) {
   } while (ctx_.v.TimedOut != 1 && ctx_.v.ReplyLine != word);
 }
 
-void CommandEngine::WaitOk() { WaitForLine("OK"); }
+void CommandEngine::WaitOk() {
+  WaitForLine("OK");
+}
 
-void CommandEngine::WaitConnect() { WaitForLine("CONNECT"); }
+void CommandEngine::WaitConnect() {
+  WaitForLine("CONNECT");
+}
 
 void CommandEngine::WaitRing() {
   do {
@@ -59,7 +65,9 @@ void CommandEngine::WaitRing() {
   } while (ctx_.v.ReplyLine != "RING");
 }
 
-void CommandEngine::PumpEvents() { ctx_.events.PumpEvents(); }
+void CommandEngine::PumpEvents() {
+  ctx_.events.PumpEvents();
+}
 
 bool CommandEngine::WaitForInput(std::optional<std::int64_t> deadline_seconds) {
   for (;;) {

@@ -17,7 +17,9 @@ pid_t LockOwner(const std::filesystem::path& file) {
   return static_cast<pid_t>(pid);
 }
 
-bool IsAlive(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
+bool IsAlive(pid_t pid) {
+  return ::kill(pid, 0) == 0 || errno == EPERM;
+}
 }  // namespace
 
 std::string UucpLockName(const std::filesystem::path& device) {

@@ -61,9 +61,13 @@ std::optional<LineSettings> ParseSettings(std::string_view text) {
 }
 }  // namespace
 
-QtSerialControl::QtSerialControl() { port_.setReadBufferSize(kBufferSize); }
+QtSerialControl::QtSerialControl() {
+  port_.setReadBufferSize(kBufferSize);
+}
 
-QtSerialControl::~QtSerialControl() { SetPortOpen(false); }
+QtSerialControl::~QtSerialControl() {
+  SetPortOpen(false);
+}
 
 bool QtSerialControl::SetCommPort(int port) {
   if (port_.isOpen() || port < 1) return false;

@@ -10,7 +10,9 @@ QtEventPump::QtEventPump(JobClock& clock) : clock_(clock) {
   QObject::connect(&deadline_, &QTimer::timeout, [] {});
 }
 
-void QtEventPump::PumpEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtEventPump::PumpEvents() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void QtEventPump::WaitForActivity(std::optional<std::int64_t> until_ms) {
   if (until_ms) {

@@ -18,9 +18,8 @@ void OnSignal(int) {
 void RouteTerminationSignals(std::function<void()> shutdown) {
   if (::pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
   auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read);
-  QObject::connect(notifier, &QSocketNotifier::activated, [shutdown = std::move(shutdown)] {
-    shutdown();
-  });
+  QObject::connect(notifier, &QSocketNotifier::activated,
+                   [shutdown = std::move(shutdown)] { shutdown(); });
   struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);

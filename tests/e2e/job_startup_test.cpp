@@ -101,8 +101,8 @@ TEST(BusyEndingTest, APortHeldByAnotherTalvoEndsWithF) {
   ASSERT_TRUE(holds()) << lock;
 
   E2eJob second(kQuickEndModem);
-  const TalvoRun run = second.RunTalvo({"000N03SPEAKER"}, std::chrono::seconds(30),
-                                       {{"TALVO_COM3", holder.Port()}});
+  const TalvoRun run =
+      second.RunTalvo({"000N03SPEAKER"}, std::chrono::seconds(30), {{"TALVO_COM3", holder.Port()}});
   ExpectBusyEnding(second, run, "3");
   EXPECT_EQ(second.Transcript(), "");
 

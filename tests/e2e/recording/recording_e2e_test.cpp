@@ -19,7 +19,6 @@ constexpr char kDle = 16;
 constexpr char kEtx = 3;
 const std::string kDleEtx{kDle, kEtx};
 
-
 // Voice data as the modem shields it: every byte value, each 16 doubled, and shielded pairs
 // that a plain search would take for the end reports and the "*" key.
 std::string Recording() {
@@ -48,7 +47,6 @@ std::string Scenario(const std::string& recording, bool ring) {
          "on \"AT #VRX\": \"CONNECT\" voice-rx " +
          vmodem::QuoteBytes(recording + std::string{kDle, 's'}) + "\n";
 }
-
 
 bool Contains(const std::vector<std::string>& list, const std::string& item) {
   return std::find(list.begin(), list.end(), item) != list.end();

@@ -58,11 +58,9 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::filesystem::path& d
   if (stdout_fd >= 0) {
     posix_spawn_file_actions_adddup2(&actions, stdout_fd, 1);
   } else {
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND,
-                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
   }
-  posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_APPEND,
-                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
   pid_t pid = -1;
   const int rc = posix_spawn(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
@@ -83,8 +81,8 @@ E2eJob::E2eJob(std::string_view scenario) : dir_(MakeTempDir()) {
   int out[2];
   if (::pipe(out) != 0) throw std::runtime_error("pipe");
   modem_pid_ = Spawn({VMODEM_BIN, (dir_ / "scenario.vms").string(), "--transcript",
-                      (dir_ / "modem.transcript").string(), "--log",
-                      (dir_ / "modem.log").string(), "--voice-out", (dir_ / "modem.voice").string()},
+                      (dir_ / "modem.transcript").string(), "--log", (dir_ / "modem.log").string(),
+                      "--voice-out", (dir_ / "modem.voice").string()},
                      dir_, {}, out[1], "vmodem.stderr");
   ::close(out[1]);
   // The first line vmodem prints is the port.
@@ -125,7 +123,9 @@ void E2eJob::StartTalvo(const std::vector<std::string>& args,
                      {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
 }
 
-void E2eJob::Signal(int signo) const { ::kill(talvo_pid_, signo); }
+void E2eJob::Signal(int signo) const {
+  ::kill(talvo_pid_, signo);
+}
 
 TalvoRun E2eJob::Wait(std::chrono::seconds timeout) {
   TalvoRun run;
@@ -190,9 +190,13 @@ std::vector<std::string> E2eJob::VoiceData() {
   return data;
 }
 
-std::string E2eJob::ReadFile(std::string_view name) const { return Slurp(dir_ / name); }
+std::string E2eJob::ReadFile(std::string_view name) const {
+  return Slurp(dir_ / name);
+}
 
-bool E2eJob::Exists(std::string_view name) const { return std::filesystem::exists(dir_ / name); }
+bool E2eJob::Exists(std::string_view name) const {
+  return std::filesystem::exists(dir_ / name);
+}
 
 void E2eJob::WriteFile(std::string_view name, std::string_view bytes) const {
   std::ofstream out(dir_ / name, std::ios::binary | std::ios::trunc);

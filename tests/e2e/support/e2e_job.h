@@ -1,18 +1,19 @@
 #pragma once
 // Runs the real talvo against the real vmodem over a pseudo-terminal, in a fresh temporary
 // directory that holds the scenario, the job files and vmodem's transcript, log and voice data.
+#include <sys/types.h>
+
 #include <chrono>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
 struct TalvoRun {
-  int exit_code = -1;       // -1: killed after the time-out
-  double seconds = 0;       // wall time from start to exit
-  double cpu_seconds = 0;   // user + system time talvo used
+  int exit_code = -1;      // -1: killed after the time-out
+  double seconds = 0;      // wall time from start to exit
+  double cpu_seconds = 0;  // user + system time talvo used
 };
 
 class E2eJob {

@@ -35,14 +35,13 @@ TEST_P(ParseCommandLineTest, TakesEachPosition) {
   EXPECT_EQ(IsRecordingJob(c.line), c.recording);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ParseCommandLineTest,
-    testing::Values(LineCase{"000N035551234", 0, 0, "b", "0", "3", "", false},
-                    LineCase{"110T04", 1, 1, "Z", "0", "4", "T", true},
-                    LineCase{"021P29SPEAKER", 0, 2, "b", "1", "9", "P", false},
-                    LineCase{"x3a705 12", 0, 3, "b", "a", "5", "7", false},
-                    LineCase{"0000", 0, 0, "b", "0", "", "0", false},
-                    LineCase{"", 0, 0, "b", "", "", "", false}));
+INSTANTIATE_TEST_SUITE_P(Table, ParseCommandLineTest,
+                         testing::Values(LineCase{"000N035551234", 0, 0, "b", "0", "3", "", false},
+                                         LineCase{"110T04", 1, 1, "Z", "0", "4", "T", true},
+                                         LineCase{"021P29SPEAKER", 0, 2, "b", "1", "9", "P", false},
+                                         LineCase{"x3a705 12", 0, 3, "b", "a", "5", "7", false},
+                                         LineCase{"0000", 0, 0, "b", "0", "", "0", false},
+                                         LineCase{"", 0, 0, "b", "", "", "", false}));
 
 TEST(CommandLineTest, PositionBeyondTheEndIsEmpty) {
   EXPECT_EQ(Position("000N03", 6), "3");

@@ -99,8 +99,7 @@ TEST_F(EndingsTest, KeepsAnEarlierCompletionMarkerAndReplacesAnOlderTrace) {
 TEST_F(EndingsTest, NoResponseEndingWritesD) {
   w.RunToEnd([&] { endings.NoResponseEnding(); });
   EXPECT_EQ(w.ReadFile("talvin_3"), "$D$\r\n");
-  EXPECT_NE(w.console.Text().find("****  No Response from the modem  ****\r\n"),
-            std::string::npos);
+  EXPECT_NE(w.console.Text().find("****  No Response from the modem  ****\r\n"), std::string::npos);
 }
 
 TEST_F(EndingsTest, BusyEndingSendsNothingToTheModem) {
@@ -133,6 +132,9 @@ TEST_F(WaitingForKeysTest, WindowShutdownDuringAWaitEndsTheJobFromInsideIt) {
   const std::string transcript = w.serial.Modem().Transcript();
   const auto dle_etx = transcript.find("\x10\x03");
   ASSERT_NE(dle_etx, std::string::npos);
-  EXPECT_TRUE(transcript.substr(dle_etx).ends_with("\x10\x03" "AT #CLS=0 H0\r")) << transcript;
+  EXPECT_TRUE(
+      transcript.substr(dle_etx).ends_with("\x10\x03"
+                                           "AT #CLS=0 H0\r"))
+      << transcript;
 }
 }  // namespace

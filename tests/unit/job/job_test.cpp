@@ -19,25 +19,27 @@ TEST(JobStartupTest, PrintsTheSevenStartupLinesWithTheVersionLine) {
   w.WriteFile("ver", "\r\nTest OS [Version 1.2]\r\n");
   const std::string console = RunSilentJob(w, "000N03");
   EXPECT_TRUE(console.starts_with(
-            "---  TALVO  V:3 UPDATE=020103 For Test OS [Version 1.2] and ZR6 Run Time ---\r\n"
-            "\r\n"
-            "LGR_ECR_VOICE=2048\r\n"
-            "LGR_BUF_VOICE=190000\r\n"
-            "MSComm1.InBufferSize=32000\r\n"
-            "MSComm1.OutBufferSize=32000\r\n"
-            "\r\n"
-            "****  "))
+      "---  TALVO  V:3 UPDATE=020103 For Test OS [Version 1.2] and ZR6 Run Time ---\r\n"
+      "\r\n"
+      "LGR_ECR_VOICE=2048\r\n"
+      "LGR_BUF_VOICE=190000\r\n"
+      "MSComm1.InBufferSize=32000\r\n"
+      "MSComm1.OutBufferSize=32000\r\n"
+      "\r\n"
+      "****  "))
       << console;
 }
 
 TEST(JobStartupTest, VersionLineFallsBackToTheOnlyLineOrNothing) {
   VirtualWorld one_line(kSilentModem);
   one_line.WriteFile("ver", "Only line\n");
-  EXPECT_TRUE(RunSilentJob(one_line, "000N03").starts_with("---  TALVO  V:3 UPDATE=020103 For "
-                                                           "Only line and ZR6 Run Time ---\r\n"));
+  EXPECT_TRUE(RunSilentJob(one_line, "000N03")
+                  .starts_with("---  TALVO  V:3 UPDATE=020103 For "
+                               "Only line and ZR6 Run Time ---\r\n"));
   VirtualWorld missing(kSilentModem);
-  EXPECT_TRUE(RunSilentJob(missing, "000N03").starts_with("---  TALVO  V:3 UPDATE=020103 For  "
-                                                          "and ZR6 Run Time ---\r\n"));
+  EXPECT_TRUE(RunSilentJob(missing, "000N03")
+                  .starts_with("---  TALVO  V:3 UPDATE=020103 For  "
+                               "and ZR6 Run Time ---\r\n"));
 }
 
 struct PortCase {

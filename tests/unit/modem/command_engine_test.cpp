@@ -35,11 +35,9 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ReadReplyTest,
     testing::Values(LineCase{R"(bytes "OK\r\n")", {"OK", "!"}},
                     LineCase{R"(bytes "\r\nOK\r\n")", {"OK"}},
-                    LineCase{R"(bytes "O\x00K\r\n")", {"OK"}},
-                    LineCase{R"(bytes "OK\n")", {"OK"}},
+                    LineCase{R"(bytes "O\x00K\r\n")", {"OK"}}, LineCase{R"(bytes "OK\n")", {"OK"}},
                     LineCase{R"(bytes "\n\n\r\n\x00\nOK\n")", {"OK"}},
-                    LineCase{R"(bytes "O\rK\r\n")", {"OK"}},
-                    LineCase{R"(bytes "OK\r")", {"!OK"}},
+                    LineCase{R"(bytes "O\rK\r\n")", {"OK"}}, LineCase{R"(bytes "OK\r")", {"!OK"}},
                     LineCase{R"("ATX" "RINGING" "VCON")", {"ATX", "RINGING", "VCON", "!"}},
                     LineCase{R"(bytes "A\r\nB")", {"A", "!B"}}));
 
@@ -59,8 +57,7 @@ TEST_P(SilenceTest, TimesOutAfterMoreThanTheTimeOutAndAtMostOneSecondMore) {
 }
 
 // 10:00:00.000, 10:00:00.999, and 23:59:55 (the wait spans midnight).
-INSTANTIATE_TEST_SUITE_P(StartTimes, SilenceTest,
-                         testing::Values(36000000, 36000999, 86395000));
+INSTANTIATE_TEST_SUITE_P(StartTimes, SilenceTest, testing::Values(36000000, 36000999, 86395000));
 
 TEST(CommandEngineTest, TheTimeOutMeasuresSilenceNotTheReply) {
   VirtualWorld w(Scenario(R"(wait 10000 bytes "O" wait 10000 bytes "K" wait 10000 bytes "\n")"));
@@ -99,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Table, WaitOkTest,
                                          WaitCase{R"("OK " "OKAY")", 1, ""}));
 
 TEST(CommandEngineTest, WaitConnectAndWaitRing) {
-  VirtualWorld w("on \"ATX\": \"OK\" \"CONNECT\"\non \"ATY\": wait 40000 \"RINGING\" wait 30000 \"RING\"\n");
+  VirtualWorld w(
+      "on \"ATX\": \"OK\" \"CONNECT\"\non \"ATY\": wait 40000 \"RINGING\" wait 30000 \"RING\"\n");
   w.serial.SetCommPort(1);
   w.serial.SetPortOpen(true);
   CommandEngine engine(w.ctx);

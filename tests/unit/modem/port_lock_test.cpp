@@ -24,9 +24,7 @@ class PortLockFileTest : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  void WriteLock(const std::string& text) {
-    std::ofstream(dir_ / UucpLockName(device_)) << text;
-  }
+  void WriteLock(const std::string& text) { std::ofstream(dir_ / UucpLockName(device_)) << text; }
 
   std::filesystem::path dir_;
   std::filesystem::path device_;
