@@ -1,12 +1,10 @@
 #include "virtual_world.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <random>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -69,20 +67,6 @@ class VirtualWorld::Ending : public Termination {
 
   VirtualWorld& world_;
 };
-
-VirtualWorld::TempDir::TempDir() {
-  std::random_device random;
-  const std::filesystem::path base = std::filesystem::temp_directory_path();
-  for (;;) {
-    path_ = base / ("talvo-test-" + std::to_string(getpid()) + "-" + std::to_string(random()));
-    if (std::filesystem::create_directory(path_)) return;
-  }
-}
-
-VirtualWorld::TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
 
 VirtualWorld::VirtualWorld(std::string_view scenario, std::int64_t start_ms)
     : pump_(std::make_unique<Pump>(*this)),

@@ -17,6 +17,7 @@
 #include "platform/job_clock.h"
 #include "platform/sleeper.h"
 #include "platform/termination.h"
+#include "temp_dir.h"
 #include "vmodem/fake_serial_control.h"
 
 struct JobTerminated {
@@ -48,22 +49,11 @@ class FakeWindow : public Window {
 class VirtualWorld {
   // Declared before the public members that refer to them: the directory comes first so that
   // it is removed last, and the seams exist before `ctx` binds to them.
-  class TempDir {
-   public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-
-   private:
-    std::filesystem::path path_;
-  };
   class Pump;
   class Pause;
   class Ending;
 
-  TempDir dir_;
+  TempDir dir_{"talvo-test-"};
   std::unique_ptr<Pump> pump_;
   std::unique_ptr<Pause> sleep_;
   std::unique_ptr<Ending> stop_;

@@ -13,6 +13,7 @@
 #include <map>
 
 #include "run_program.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -77,12 +78,12 @@ std::string OperatingSystemLine() {
 }
 
 TEST(Korvin, ReportsThisMachineAndRemovesVer) {
-  TempDir scratch;
-  const fs::path run_dir = scratch.path() / "run";
+  TempDir scratch("korvin-e2e-");
+  const fs::path run_dir = scratch.Path() / "run";
   fs::create_directory(run_dir);
   std::ofstream(run_dir / "ver") << "a version file left by somebody else\n";
 
-  ProgramResult result = RunProgram({KORVIN_PATH}, run_dir, {}, scratch.path());
+  ProgramResult result = RunProgram({KORVIN_PATH}, run_dir, {}, scratch.Path());
 
   utsname names{};
   ASSERT_EQ(uname(&names), 0);

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "run_program.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -26,15 +27,15 @@ std::vector<std::string> LinesWithoutCarriageReturns(std::string text) {
 TEST(KorvinUnderWine, PrintsTheReportAndRemovesVer) {
   if (std::string(KORVIN_EXE_PATH).empty()) GTEST_SKIP() << "korvin.exe was not built";
   if (std::string(WINE_PATH).empty()) GTEST_SKIP() << "wine was not found";
-  TempDir scratch;
-  const fs::path run_dir = scratch.path() / "run";
+  TempDir scratch("korvin-e2e-");
+  const fs::path run_dir = scratch.Path() / "run";
   fs::create_directory(run_dir);
   std::ofstream(run_dir / "ver") << "a version file left by somebody else\n";
 
   // The prefix is kept between runs: creating it takes Wine several seconds.
   ProgramResult result =
       RunProgram({WINE_PATH, KORVIN_EXE_PATH}, run_dir,
-                 {"WINEDEBUG=-all", std::string("WINEPREFIX=") + WINE_PREFIX}, scratch.path());
+                 {"WINEDEBUG=-all", std::string("WINEPREFIX=") + WINE_PREFIX}, scratch.Path());
 
   EXPECT_EQ(result.exit_code, 0) << result.err;
   EXPECT_EQ(result.err.find("Cannot open ver file"), std::string::npos) << result.err;

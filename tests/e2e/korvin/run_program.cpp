@@ -61,14 +61,3 @@ ProgramResult RunProgram(const std::vector<std::string>& argv,
   result.err = ReadFile(err_path);
   return result;
 }
-
-TempDir::TempDir() {
-  std::string pattern = std::filesystem::temp_directory_path() / "korvin_e2e_XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}

@@ -15,16 +15,3 @@ ProgramResult RunProgram(const std::vector<std::string>& argv,
                          const std::filesystem::path& directory,
                          const std::vector<std::string>& environment,
                          const std::filesystem::path& scratch);
-
-// A fresh directory under the system's temporary directory, removed with the object.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};

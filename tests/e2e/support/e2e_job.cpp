@@ -8,9 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -18,15 +16,6 @@
 extern char** environ;
 
 namespace {
-std::filesystem::path MakeTempDir() {
-  std::random_device random;
-  for (;;) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("talvo-e2e-" + std::to_string(random()) + std::to_string(::getpid()));
-    if (std::filesystem::create_directory(dir)) return dir;
-  }
-}
-
 // Spawns `argv` in `dir` with the current environment less `unset`, plus `extra`; stdout
 // goes to `stdout_fd` when given, else to a log file in `dir`.
 pid_t Spawn(const std::vector<std::string>& argv, const std::filesystem::path& dir,
@@ -76,7 +65,7 @@ std::string Slurp(const std::filesystem::path& file) {
 }
 }  // namespace
 
-E2eJob::E2eJob(std::string_view scenario) : dir_(MakeTempDir()) {
+E2eJob::E2eJob(std::string_view scenario) : temp_("talvo-e2e-"), dir_(temp_.Path()) {
   WriteFile("scenario.vms", scenario);
   int out[2];
   if (::pipe(out) != 0) throw std::runtime_error("pipe");
@@ -101,10 +90,6 @@ E2eJob::~E2eJob() {
     ::waitpid(talvo_pid_, nullptr, 0);
   }
   StopModem();
-  if (std::getenv("TALVO_E2E_KEEP") == nullptr) {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-  }
 }
 
 void E2eJob::StartTalvo(const std::vector<std::string>& args,

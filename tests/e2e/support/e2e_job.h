@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "temp_dir.h"
+
 struct TalvoRun {
   int exit_code = -1;      // -1: killed after the time-out
   double seconds = 0;      // wall time from start to exit
@@ -20,7 +22,7 @@ class E2eJob {
  public:
   // Starts vmodem with `scenario` (scenario text; files it names are looked up in Dir()).
   explicit E2eJob(std::string_view scenario);
-  ~E2eJob();  // stops vmodem and removes the directory
+  ~E2eJob();  // stops talvo and vmodem; the directory goes with the object
   E2eJob(const E2eJob&) = delete;
   E2eJob& operator=(const E2eJob&) = delete;
 
@@ -53,6 +55,7 @@ class E2eJob {
  private:
   void StopModem();
 
+  TempDir temp_;
   std::filesystem::path dir_;
   std::string port_;
   pid_t modem_pid_ = -1;
