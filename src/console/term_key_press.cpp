@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -30,8 +29,8 @@ void EraseBeforeCaret(TextBox& console) {
 
 }  // namespace
 
-void TermKeyPress(SerialControl& serial, TextBox& console, char code) {
-  if (serial.PortOpen()) serial.Output(std::string_view(&code, 1));
+void TermKeyPress(const ByteSink& send, TextBox& console, char code) {
+  send(std::string_view(&code, 1));
   if (code == kBackspace) {
     EraseBeforeCaret(console);
   } else if (code == kEnter) {

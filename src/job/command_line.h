@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "job/job_values.h"
+#include "core/job_values.h"
 
 // The arguments after the program name, joined by single blanks.
 std::string JoinArguments(const std::vector<std::string>& args);

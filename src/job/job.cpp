@@ -1,5 +1,6 @@
 #include "job/job.h"
 
+#include "console/window.h"
 #include "job/command_line.h"
 #include "job/number_rule.h"
 #include "job/parameter_file.h"
@@ -18,7 +19,8 @@ void Job::Run() {
   ReadParameterFile(ctx_.dir / ("params_" + v.JobId), v);
   v.DialModifier = DialModifierOf(command_line_);
   ctx_.window.SetWindowState(DigitValue(Position(command_line_, 5)));
-  LoadMessageFile(ctx_);
+  v.VoiceBuffer = LoadMessageFile(ctx_.dir / ("talvin_" + v.JobId));
+  v.VoiceLen = v.VoiceBuffer.size();
   OpenSerialPort(ctx_, endings_);
   SetUpModem(ctx_, engine_, endings_);
   if (IsRecordingJob(command_line_)) RunRecording(ctx_, engine_, endings_);

@@ -1,11 +1,30 @@
 #pragma once
 // One talvo run: start-up, the stored message, the serial port, the modem set-up, then a
-// recording (a command line of exactly six characters) or a playback, and the ending. Every
-// path ends the program; nothing returns to the window.
+// recording (a command line of exactly six characters) or a playback, and the ending.
+//
+// How control flows
+// -----------------
+// The program's main builds the window and the seams and then runs Qt's event loop. The job
+// does not start inside the window's show event (the window would never be painted): the
+// window queues a zero-delay call after its first show, and that call runs Job::Run from
+// inside the event loop. Run is the straight line of phases; it never returns to the loop.
+//
+// Every wait for the modem (a reply, call progress, the voice data's draining, a key) pumps
+// the window's events: it runs the handlers already queued, then sleeps in the kernel until
+// serial data, a window event or the wait's deadline arrives. Pauses (Sleeper) block instead
+// and let no event through. So a typed key, a resize, the close box, File > Exit or a
+// termination signal (SIGTERM, SIGINT, SIGHUP, routed through a pipe into the event loop) is
+// handled inside whatever wait the job is in. The last three call WindowShutdown from there.
+//
+// Endings never return. Each writes the job files and then ends the process through the
+// Termination seam, from however deep in a phase it was called; in unit tests that seam throws
+// instead, so a test runs a whole job and then inspects its files, its console and what the
+// modem received.
 #include <string>
+#include <utility>
 
-#include "job/endings.h"
-#include "job/job_context.h"
+#include "core/job_context.h"
+#include "job/job_endings.h"
 #include "modem/command_engine.h"
 
 class Job {
@@ -21,5 +40,5 @@ class Job {
   JobContext& ctx_;
   std::string command_line_;
   CommandEngine engine_;
-  Endings endings_;
+  JobEndings endings_;
 };

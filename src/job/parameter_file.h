@@ -4,7 +4,7 @@
 // file or line reads as an empty line.
 #include <filesystem>
 
-#include "job/job_values.h"
+#include "core/job_values.h"
 
 // Reads the file into `v` and then derives the digit time-out and the retry count from the
 // source code. A number outside 16 bits leaves its value as it was.

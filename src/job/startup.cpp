@@ -5,6 +5,7 @@
 
 #include "console/number_format.h"
 #include "console/term_write.h"
+#include "modem/serial_control.h"
 
 namespace {
 // The version text is the second line of "ver" (the version command writes an empty line

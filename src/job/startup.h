@@ -1,5 +1,5 @@
 #pragma once
-#include "job/job_context.h"
+#include "core/job_context.h"
 
 // Prints the start-up console lines: the banner with the version line of "ver", the voice
 // sizes and the serial control's buffer sizes.

@@ -1,10 +1,12 @@
 #include "modem/call_progress.h"
 
 #include <array>
+#include <chrono>
 #include <string>
 #include <string_view>
 
 #include "console/term_write.h"
+#include "platform/sleeper.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ constexpr std::array<Verdict, 7> kVerdicts{{
     {"VCON", kVoiceConnection},
 }};
 
-constexpr int kDialPauseMs = 6000;
+constexpr std::chrono::milliseconds kDialPause(6000);
 
 struct Failure {
   std::int16_t progress_code;
@@ -50,8 +52,7 @@ std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine) {
   const JobValues& v = ctx.v;
   std::int16_t ringbacks = 0;
   for (;;) {
-    engine.ReadReply();
-    if (v.TimedOut == 1) return JobValues::RingLimit;
+    if (!engine.ReadReply()) return JobValues::RingLimit;
     if (v.ReplyLine == "RINGING") {
       if (++ringbacks >= JobValues::RingLimit) return JobValues::RingLimit;
       continue;
@@ -77,7 +78,7 @@ void PlaceCall(JobContext& ctx, CommandEngine& engine, Endings& endings) {
     engine.Send("ATD" + v.DialModifier + v.PlayTarget);
     engine.ReadReply();  // the echo of the dial command
     // Blocks the window on purpose; progress replies wait in the receive buffer meanwhile.
-    ctx.sleeper.Sleep(kDialPauseMs);
+    ctx.sleeper.Sleep(kDialPause);
   }
   v.ReplyTimeout = v.ProgressTimeout;
   const std::int16_t progress_code = WaitCallProgress(ctx, engine);

@@ -4,8 +4,8 @@
 // modem leaves voice transmit, so every voice phase waits for it here.
 #include <cstdint>
 
-#include "job/endings.h"
-#include "job/job_context.h"
+#include "core/endings.h"
+#include "core/job_context.h"
 #include "modem/command_engine.h"
 
 // ProgressCode values besides RingLimit (no answer).

@@ -1,6 +1,12 @@
 #include "modem/command_engine.h"
 
+#include <chrono>
+#include <string>
+
 #include "console/term_write.h"
+#include "modem/serial_control.h"
+#include "platform/event_pump.h"
+#include "platform/job_clock.h"
 
 namespace {
 constexpr char kNul = 0;
@@ -18,7 +24,7 @@ void CommandEngine::SendRaw(std::string_view bytes) {
   ctx_.serial.Output(bytes);
 }
 
-void CommandEngine::ReadReply() {
+bool CommandEngine::ReadReply() {
   JobValues& v = ctx_.v;
   for (;;) {
     ctx_.serial.SetInputLen(1);
@@ -26,9 +32,9 @@ void CommandEngine::ReadReply() {
     v.ReplyLine.clear();
     for (;;) {
       // Every byte received, even a dropped one, restarts the silence deadline.
-      if (!WaitForInput(ctx_.clock.Seconds() + v.ReplyTimeout)) {
+      if (!WaitForInput(Deadline::After(ctx_.clock.Now(), std::chrono::seconds(v.ReplyTimeout)))) {
         v.TimedOut = 1;
-        return;
+        return false;
       }
       const std::string got = ctx_.serial.Input();
       if (got.empty()) continue;
@@ -39,24 +45,25 @@ void CommandEngine::ReadReply() {
         v.ReplyLine += c;
         continue;
       }
-      if (!v.ReplyLine.empty()) return;
+      if (!v.ReplyLine.empty()) return true;
       break;  // an empty line is skipped: start over
     }
   }
 }
 
-void CommandEngine::WaitForLine(std::string_view word) {
-  do {
-    ReadReply();
-  } while (ctx_.v.TimedOut != 1 && ctx_.v.ReplyLine != word);
+bool CommandEngine::WaitForLine(std::string_view word) {
+  while (ReadReply()) {
+    if (ctx_.v.ReplyLine == word) return true;
+  }
+  return false;
 }
 
-void CommandEngine::WaitOk() {
-  WaitForLine("OK");
+bool CommandEngine::WaitOk() {
+  return WaitForLine("OK");
 }
 
-void CommandEngine::WaitConnect() {
-  WaitForLine("CONNECT");
+bool CommandEngine::WaitConnect() {
+  return WaitForLine("CONNECT");
 }
 
 void CommandEngine::WaitRing() {
@@ -69,14 +76,13 @@ void CommandEngine::PumpEvents() {
   ctx_.events.PumpEvents();
 }
 
-bool CommandEngine::WaitForInput(std::optional<std::int64_t> deadline_seconds) {
+bool CommandEngine::WaitForInput(std::optional<Deadline> deadline) {
   for (;;) {
-    if (deadline_seconds && ctx_.clock.Seconds() > *deadline_seconds) return false;
+    if (deadline && deadline->Passed(ctx_.clock.Now())) return false;
     ctx_.events.PumpEvents();
     if (ctx_.serial.InBufferCount() > 0) return true;
-    ctx_.events.WaitForActivity(deadline_seconds
-                                    ? std::optional<std::int64_t>(PassedAtMs(*deadline_seconds))
-                                    : std::nullopt);
+    ctx_.events.WaitForActivity(deadline ? std::optional<JobTime>(deadline->PassesAt())
+                                         : std::nullopt);
   }
 }
 

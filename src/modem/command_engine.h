@@ -2,12 +2,12 @@
 // Command mode: a command goes to the modem as text + CR in one write; replies come back one
 // line at a time. The reader takes one byte per read, drops NUL and CR, ends a line at LF and
 // skips empty lines. Its time-out measures silence: the deadline restarts with every byte
-// received, and fires when the job clock's whole seconds are strictly past it.
-#include <cstdint>
+// received.
 #include <optional>
 #include <string_view>
 
-#include "job/job_context.h"
+#include "core/job_context.h"
+#include "core/job_time.h"
 
 class CommandEngine {
  public:
@@ -18,27 +18,28 @@ class CommandEngine {
   // Sends bytes as they stand (voice data, DLE ETX).
   void SendRaw(std::string_view bytes);
 
-  // Reads one non-empty line into ReplyLine, or sets TimedOut after ReplyTimeout seconds of
-  // silence (ReplyLine then holds what had arrived of a line).
-  void ReadReply();
-  // Read lines until "OK" / "CONNECT" arrives or a read times out.
-  void WaitOk();
-  void WaitConnect();
+  // Reads one non-empty line into ReplyLine and returns true, or returns false (and sets
+  // TimedOut) after ReplyTimeout seconds of silence; ReplyLine then holds what had arrived of
+  // a line.
+  bool ReadReply();
+  // Read lines until "OK" / "CONNECT" arrives (true) or a read times out (false).
+  bool WaitOk();
+  bool WaitConnect();
   // Reads lines until "RING" arrives, through any number of time-outs.
   void WaitRing();
 
   // Lets the window handle its pending events.
   void PumpEvents();
-  // Waits until received bytes are waiting (true) or the job clock is strictly past
-  // `deadline_seconds` (false). Without a deadline it waits as long as it takes.
-  bool WaitForInput(std::optional<std::int64_t> deadline_seconds);
+  // Waits until received bytes are waiting (true) or `deadline` has passed (false). Without a
+  // deadline it waits as long as it takes.
+  bool WaitForInput(std::optional<Deadline> deadline);
   // Waits until everything written has left the serial control.
   void WaitForOutputDrained();
   // Prints received bytes on the console when EchoFlag is 1.
   void Echo(std::string_view received);
 
  private:
-  void WaitForLine(std::string_view word);
+  bool WaitForLine(std::string_view word);
 
   JobContext& ctx_;
 };

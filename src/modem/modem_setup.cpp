@@ -1,6 +1,10 @@
 #include "modem/modem_setup.h"
 
+#include <chrono>
+#include <string>
+
 #include "console/term_write.h"
+#include "platform/sleeper.h"
 
 namespace {
 struct RingbackTimers {
@@ -16,41 +20,35 @@ RingbackTimers ChooseRingbackTimers(const JobValues& v) {
 
 void SetUpModem(JobContext& ctx, CommandEngine& engine, Endings& endings) {
   JobValues& v = ctx.v;
-  const auto answered = [&] {
-    if (v.TimedOut == 1) endings.NoResponseEnding();
+  using std::chrono::milliseconds;
+  const auto answered = [&](bool replied) {
+    if (!replied) endings.NoResponseEnding();
   };
 
   engine.Send("ATZ");
-  engine.WaitOk();
-  answered();
-  ctx.sleeper.Sleep(1000);
+  answered(engine.WaitOk());
+  ctx.sleeper.Sleep(milliseconds(1000));
   engine.Send("AT E1 H0 L0 S6=15 S7=60 &K3");
-  engine.WaitOk();
-  answered();
-  ctx.sleeper.Sleep(1000);
+  answered(engine.WaitOk());
+  ctx.sleeper.Sleep(milliseconds(1000));
 
   engine.Send("ATI3");
   do {
-    engine.ReadReply();
-    answered();
+    answered(engine.ReadReply());
   } while (v.ReplyLine != "ATI3");
-  engine.ReadReply();
-  answered();
+  answered(engine.ReadReply());
   if (v.ReplyLine != "ERROR") {
     TermWrite(ctx.term, "****  The Modem model is " + v.ReplyLine + " ****\r");
-    engine.WaitOk();
-    answered();
+    answered(engine.WaitOk());
   }
 
   const RingbackTimers timers = ChooseRingbackTimers(v);
-  ctx.sleeper.Sleep(100);
+  ctx.sleeper.Sleep(milliseconds(100));
   engine.Send("AT #CLS=8 #VLS=0 #VRA=" + timers.goes_away + " #VRN=" + timers.never_came);
   do {
-    engine.ReadReply();
-    answered();
+    answered(engine.ReadReply());
   } while (v.ReplyLine.compare(0, 9, "AT #CLS=8") != 0);
-  engine.ReadReply();
-  answered();
+  answered(engine.ReadReply());
   if (v.ReplyLine != "OK") {
     TermWrite(ctx.term, "****  Sorry this Modem model is not a voice modem ****\r");
   }

@@ -1,6 +1,6 @@
 #pragma once
-#include "job/endings.h"
-#include "job/job_context.h"
+#include "core/endings.h"
+#include "core/job_context.h"
 #include "modem/command_engine.h"
 
 // Resets the modem, initialises it (command echo on: the later steps find their place by the

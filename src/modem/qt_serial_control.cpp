@@ -2,62 +2,36 @@
 
 #include <cstdlib>
 #include <optional>
-#include <vector>
+
+#include "modem/line_settings.h"
 
 namespace {
-struct LineSettings {
-  qint32 speed;
-  QSerialPort::Parity parity;
-  QSerialPort::DataBits data_bits;
-  QSerialPort::StopBits stop_bits;
-};
-
-std::vector<std::string> SplitCommas(std::string_view text) {
-  std::vector<std::string> parts(1);
-  for (const char c : text) {
-    if (c == ',') {
-      parts.emplace_back();
-    } else {
-      parts.back() += c;
-    }
+QSerialPort::Parity ToQt(LineSettings::Parity parity) {
+  switch (parity) {
+    case LineSettings::Parity::kNone:
+      return QSerialPort::NoParity;
+    case LineSettings::Parity::kEven:
+      return QSerialPort::EvenParity;
+    case LineSettings::Parity::kOdd:
+      return QSerialPort::OddParity;
+    case LineSettings::Parity::kMark:
+      return QSerialPort::MarkParity;
+    case LineSettings::Parity::kSpace:
+      return QSerialPort::SpaceParity;
   }
-  return parts;
+  return QSerialPort::NoParity;
 }
 
-std::optional<LineSettings> ParseSettings(std::string_view text) {
-  const std::vector<std::string> parts = SplitCommas(text);
-  if (parts.size() != 4) return std::nullopt;
-  LineSettings s{};
-  char* end = nullptr;
-  const long speed = std::strtol(parts[0].c_str(), &end, 10);
-  if (parts[0].empty() || *end != '\0' || speed <= 0 || speed > 4000000) return std::nullopt;
-  s.speed = static_cast<qint32>(speed);
-  const std::string& p = parts[1];
-  if (p == "n") {
-    s.parity = QSerialPort::NoParity;
-  } else if (p == "e") {
-    s.parity = QSerialPort::EvenParity;
-  } else if (p == "o") {
-    s.parity = QSerialPort::OddParity;
-  } else if (p == "m") {
-    s.parity = QSerialPort::MarkParity;
-  } else if (p == "s") {
-    s.parity = QSerialPort::SpaceParity;
-  } else {
-    return std::nullopt;
+QSerialPort::StopBits ToQt(LineSettings::StopBits stop_bits) {
+  switch (stop_bits) {
+    case LineSettings::StopBits::kOne:
+      return QSerialPort::OneStop;
+    case LineSettings::StopBits::kOneAndHalf:
+      return QSerialPort::OneAndHalfStop;
+    case LineSettings::StopBits::kTwo:
+      return QSerialPort::TwoStop;
   }
-  if (parts[2].size() != 1 || parts[2][0] < '5' || parts[2][0] > '8') return std::nullopt;
-  s.data_bits = static_cast<QSerialPort::DataBits>(parts[2][0] - '0');
-  if (parts[3] == "1") {
-    s.stop_bits = QSerialPort::OneStop;
-  } else if (parts[3] == "1.5") {
-    s.stop_bits = QSerialPort::OneAndHalfStop;
-  } else if (parts[3] == "2") {
-    s.stop_bits = QSerialPort::TwoStop;
-  } else {
-    return std::nullopt;
-  }
-  return s;
+  return QSerialPort::OneStop;
 }
 }  // namespace
 
@@ -101,23 +75,32 @@ bool QtSerialControl::SetPortOpen(bool open) {
     lock_.Release();
     return false;
   }
-  Apply(settings_);
+  const bool applied = Apply(settings_);
   port_.setFlowControl(QSerialPort::HardwareControl);
   port_.setDataTerminalReady(true);
-  port_.clearError();  // a pseudo-terminal has no modem lines
+  if (!applied || !Healthy()) {
+    port_.close();
+    lock_.Release();
+    return false;
+  }
   return true;
 }
 
 bool QtSerialControl::Apply(std::string_view settings) {
-  const std::optional<LineSettings> s = ParseSettings(settings);
+  const std::optional<LineSettings> s = ParseLineSettings(settings);
   if (!s) return false;
-  if (port_.isOpen()) {
-    const bool applied = port_.setBaudRate(s->speed) && port_.setParity(s->parity) &&
-                         port_.setDataBits(s->data_bits) && port_.setStopBits(s->stop_bits);
-    port_.clearError();
-    if (!applied) return false;
-  }
-  return true;
+  if (!port_.isOpen()) return true;
+  port_.setBaudRate(s->speed);
+  port_.setParity(ToQt(s->parity));
+  port_.setDataBits(static_cast<QSerialPort::DataBits>(s->data_bits));
+  port_.setStopBits(ToQt(s->stop_bits));
+  return Healthy();
+}
+
+bool QtSerialControl::Healthy() {
+  // A pseudo-terminal has no modem lines: Qt reports the refused line calls, which is harmless.
+  if (port_.error() == QSerialPort::UnsupportedOperationError) port_.clearError();
+  return port_.error() == QSerialPort::NoError;
 }
 
 bool QtSerialControl::SetSettings(std::string_view settings) {

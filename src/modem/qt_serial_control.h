@@ -30,7 +30,11 @@ class QtSerialControl : public SerialControl {
 
  private:
   static constexpr int kBufferSize = 32000;
+  // Puts `settings` in force while the port is open; false for a malformed text or a line
+  // that refused them.
   bool Apply(std::string_view settings);
+  // Whether the port is free of errors, once the harmless ones are cleared.
+  bool Healthy();
 
   QSerialPort port_;
   PortLock lock_;

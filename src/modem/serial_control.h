@@ -16,7 +16,8 @@ class SerialControl {
   // false closes it.
   virtual bool SetPortOpen(bool open) = 0;
   virtual bool PortOpen() const = 0;
-  // "speed,parity,data bits,stop bits", e.g. "19200,n,8,1"; in force at once while open.
+  // "speed,parity,data bits,stop bits" as LineSettings reads it, e.g. "19200,n,8,1"; in force
+  // at once while open.
   virtual bool SetSettings(std::string_view settings) = 0;
   virtual std::string Settings() const = 0;
 
@@ -28,7 +29,8 @@ class SerialControl {
   virtual void SetInputLen(int len) = 0;
   // Removes and returns up to InputLen waiting bytes (all of them when InputLen is 0).
   virtual std::string Input() = 0;
-  // Queues bytes for sending and returns at once.
+  // Queues bytes for sending and returns at once. Bytes written while the port is closed go
+  // nowhere: they are not kept for later.
   virtual void Output(std::string_view bytes) = 0;
   // Queued bytes not yet sent.
   virtual int OutBufferCount() = 0;

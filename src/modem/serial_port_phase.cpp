@@ -1,6 +1,7 @@
 #include "modem/serial_port_phase.h"
 
 #include "console/term_write.h"
+#include "modem/serial_control.h"
 
 void OpenSerialPort(JobContext& ctx, Endings& endings) {
   const std::string& id = ctx.v.JobId;

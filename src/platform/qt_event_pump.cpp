@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <algorithm>
 
 QtEventPump::QtEventPump(JobClock& clock) : clock_(clock) {
   deadline_.setSingleShot(true);
@@ -14,11 +15,11 @@ void QtEventPump::PumpEvents() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void QtEventPump::WaitForActivity(std::optional<std::int64_t> until_ms) {
-  if (until_ms) {
-    const std::int64_t left = *until_ms - clock_.NowMs();
-    if (left <= 0) return;
-    deadline_.start(static_cast<int>(std::min<std::int64_t>(left, INT32_MAX)));
+void QtEventPump::WaitForActivity(std::optional<JobTime> until) {
+  if (until) {
+    const JobTime left = *until - clock_.Now();
+    if (left <= JobTime::zero()) return;
+    deadline_.start(std::min<JobTime>(left, std::chrono::milliseconds(INT32_MAX)));
   }
   QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   deadline_.stop();

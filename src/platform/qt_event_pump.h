@@ -12,7 +12,7 @@ class QtEventPump : public EventPump {
  public:
   explicit QtEventPump(JobClock& clock);
   void PumpEvents() override;
-  void WaitForActivity(std::optional<std::int64_t> until_ms) override;
+  void WaitForActivity(std::optional<JobTime> until) override;
 
  private:
   JobClock& clock_;

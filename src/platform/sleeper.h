@@ -1,8 +1,9 @@
 #pragma once
+#include <chrono>
 
 // A blocking pause: the thread sleeps and the window handles no events meanwhile.
 class Sleeper {
  public:
   virtual ~Sleeper() = default;
-  virtual void Sleep(int ms) = 0;
+  virtual void Sleep(std::chrono::milliseconds pause) = 0;
 };

@@ -8,9 +8,9 @@
 class SteadyJobClock : public JobClock {
  public:
   SteadyJobClock();
-  std::int64_t NowMs() override;
+  JobTime Now() override;
 
  private:
-  std::int64_t start_of_day_ms_;
+  JobTime start_of_day_;
   std::chrono::steady_clock::time_point start_;
 };

@@ -8,11 +8,12 @@ SteadyJobClock::SteadyJobClock() : start_(std::chrono::steady_clock::now()) {
   ::gettimeofday(&now, nullptr);
   tm local{};
   ::localtime_r(&now.tv_sec, &local);
-  start_of_day_ms_ =
-      (local.tm_hour * 3600LL + local.tm_min * 60LL + local.tm_sec) * 1000LL + now.tv_usec / 1000;
+  start_of_day_ = std::chrono::hours(local.tm_hour) + std::chrono::minutes(local.tm_min) +
+                  std::chrono::seconds(local.tm_sec) +
+                  std::chrono::duration_cast<JobTime>(std::chrono::microseconds(now.tv_usec));
 }
 
-std::int64_t SteadyJobClock::NowMs() {
-  const auto elapsed = std::chrono::steady_clock::now() - start_;
-  return start_of_day_ms_ + std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+JobTime SteadyJobClock::Now() {
+  return start_of_day_ +
+         std::chrono::duration_cast<JobTime>(std::chrono::steady_clock::now() - start_);
 }

@@ -1,24 +1,25 @@
 #include "voice/collect_digits.h"
 
-#include <cstdint>
+#include <chrono>
 #include <string>
 
+#include "platform/job_clock.h"
 #include "voice/key_reader.h"
 
-void CollectDigits(JobContext& ctx, CommandEngine& engine) {
+void CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
-  KeyReader reader;
   for (;;) {
     v.TimedOut = 0;
     v.StarEnded = 0;
     // Only an accepted key moves the deadline; ignored modem events do not.
-    const std::int64_t deadline = ctx.clock.Seconds() + v.DigitTimeout;
+    const Deadline deadline =
+        Deadline::After(ctx.clock.Now(), std::chrono::seconds(v.DigitTimeout));
     for (;;) {
       if (!engine.WaitForInput(deadline)) {
         v.TimedOut = 1;
         return;
       }
-      const auto report = reader.ReadWaiting(ctx, engine);
+      const auto report = ReadKeyReport(ctx, engine, dle);
       if (!report) continue;
       const std::string key(1, *report);
       if (key == "*" || key == v.StopCode) {

@@ -2,9 +2,10 @@
 // One key entry from the called party: digits ended by "*" or StopCode, waiting at most
 // DigitTimeout seconds (on the job clock) for each key. "#" clears the entry, or returns
 // alone when it is the first key.
-#include "job/job_context.h"
+#include "core/job_context.h"
 #include "modem/command_engine.h"
+#include "voice/dle.h"
 
 // Continues the entry in Digits. On return StarEnded is 1 when "*" or StopCode ended it, and
 // TimedOut is 1 when no key came in time (Digits then holds the keys accepted so far).
-void CollectDigits(JobContext& ctx, CommandEngine& engine);
+void CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle);

@@ -2,24 +2,16 @@
 
 #include <string>
 
-#include "voice/dle_scan.h"
+#include "modem/serial_control.h"
 
-std::optional<char> KeyReader::Feed(char byte) {
-  if (after_dle_) {
-    after_dle_ = false;
-    return byte;
-  }
-  after_dle_ = byte == kDle;
-  return std::nullopt;
-}
-
-std::optional<char> KeyReader::ReadWaiting(JobContext& ctx, CommandEngine& engine) {
+std::optional<char> ReadKeyReport(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   ctx.serial.SetInputLen(1);
   while (ctx.serial.InBufferCount() > 0) {
     const std::string got = ctx.serial.Input();
     if (got.empty()) break;
     engine.Echo(got);
-    if (const auto key = Feed(got[0])) return key;
+    const auto item = dle.Feed(got[0]);
+    if (item && item->kind != DleItem::Kind::kData) return item->byte;
   }
   return std::nullopt;
 }

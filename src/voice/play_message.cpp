@@ -6,8 +6,9 @@
 #include "console/number_format.h"
 #include "console/term_write.h"
 #include "modem/call_progress.h"
+#include "modem/serial_control.h"
 #include "voice/collect_digits.h"
-#include "voice/dle_scan.h"
+#include "voice/dle.h"
 #include "voice/key_reader.h"
 #include "voice/voice_transmit.h"
 
@@ -16,9 +17,9 @@ namespace {
 // Whether `data` ends on a DLE whose partner has not been sent: the modem would take a DLE ETX
 // sent now as shielded data instead of the end of the transmission.
 bool EndsInOpenDle(std::string_view data) {
-  bool open = false;
-  for (const char c : data) open = !open && c == kDle;
-  return open;
+  DleDecoder sent;
+  for (const char c : data) sent.Feed(c);
+  return sent.Open();
 }
 
 // A listener who has started keying gets the full digit wait and fresh retries afterwards.
@@ -28,9 +29,9 @@ void GrantKeyEntry(JobValues& v) {
 }
 
 // Looks at the keys reported while the message plays; true when one ends the message.
-bool KeyEndsMessage(JobContext& ctx, CommandEngine& engine, KeyReader& reader) {
+bool KeyEndsMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
-  const auto report = reader.ReadWaiting(ctx, engine);
+  const auto report = ReadKeyReport(ctx, engine, dle);
   if (!report) return false;
   const std::string key(1, *report);
   if (key == "*") {
@@ -45,13 +46,13 @@ bool KeyEndsMessage(JobContext& ctx, CommandEngine& engine, KeyReader& reader) {
   if (key < "0" || key > "9") return false;  // another modem event
   v.Digits = key;
   GrantKeyEntry(v);
-  CollectDigits(ctx, engine);
+  CollectDigits(ctx, engine, dle);
   return true;
 }
 
 }  // namespace
 
-void PlayMessage(JobContext& ctx, CommandEngine& engine) {
+void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
   v.StarEnded = 0;
   TermWrite(ctx.term, "****  Vocal message contains " +
@@ -59,7 +60,6 @@ void PlayMessage(JobContext& ctx, CommandEngine& engine) {
                           " characters  ****\r");
   StartVoiceTransmit(engine);
   const std::string_view message = std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen);
-  KeyReader reader;
   std::size_t SendPos = 0;
   for (;;) {
     // At most one piece waits in the serial control, so a key stops the message quickly.
@@ -72,7 +72,7 @@ void PlayMessage(JobContext& ctx, CommandEngine& engine) {
     }
     ctx.serial.Output(message.substr(SendPos, JobValues::LGR_ECR_VOICE));
     SendPos += JobValues::LGR_ECR_VOICE;
-    if (KeyEndsMessage(ctx, engine, reader)) {
+    if (KeyEndsMessage(ctx, engine, dle)) {
       // A piece may end between the two DLEs of a shielded data byte; the second one goes
       // first then, so the DLE ETX is not swallowed as data.
       const bool open = EndsInOpenDle(message.substr(0, SendPos));

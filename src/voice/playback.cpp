@@ -1,6 +1,7 @@
 #include "voice/playback.h"
 
 #include "voice/collect_digits.h"
+#include "voice/dle.h"
 #include "voice/play_message.h"
 #include "voice/read_back.h"
 #include "voice/voice_transmit.h"
@@ -13,13 +14,13 @@ enum class PlayResult {
 };
 
 // Plays the message until the listener keys something usable or the plays or retries run out.
-PlayResult PlayUntilKeyed(JobContext& ctx, CommandEngine& engine) {
+PlayResult PlayUntilKeyed(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
   for (;;) {
     --v.PlayCount;
     if (v.PlayCount < 0) break;
     v.ReplyTimeout = 15;
-    PlayMessage(ctx, engine);
+    PlayMessage(ctx, engine, dle);
     if (!v.Digits.empty()) return PlayResult::kEntry;
     if (v.DigitTimeout != 0) {
       // An empty voice transmission, whose closing VCON is consumed, comes before the entry.
@@ -28,7 +29,7 @@ PlayResult PlayUntilKeyed(JobContext& ctx, CommandEngine& engine) {
       v.Digits = "*";
       if (v.PlayTarget == "SPEAKER") return PlayResult::kListened;
       v.Digits.clear();
-      CollectDigits(ctx, engine);
+      CollectDigits(ctx, engine, dle);
       if (v.TimedOut == 0) return PlayResult::kEntry;
     }
     // A retry count that starts at 0 or below never reaches 0: only the plays limit it then.
@@ -43,10 +44,11 @@ PlayResult PlayUntilKeyed(JobContext& ctx, CommandEngine& engine) {
 
 void RunPlayback(JobContext& ctx, CommandEngine& engine, Endings& endings) {
   JobValues& v = ctx.v;
+  DleDecoder dle;  // the modem's events for the rest of the job
   for (;;) {
-    if (PlayUntilKeyed(ctx, engine) == PlayResult::kListened) break;
+    if (PlayUntilKeyed(ctx, engine, dle) == PlayResult::kListened) break;
     if (v.Digits == "#") continue;  // the listener asks to hear the message again
-    if (v.ReadBack == 0 || v.StarEnded == 0 || ReadBackEntry(ctx, engine)) break;
+    if (v.ReadBack == 0 || v.StarEnded == 0 || ReadBackEntry(ctx, engine, dle)) break;
   }
   endings.WriteOutcomeMarker(v.Digits, "");
   endings.EndSequence();

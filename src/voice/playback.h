@@ -1,6 +1,6 @@
 #pragma once
-#include "job/endings.h"
-#include "job/job_context.h"
+#include "core/endings.h"
+#include "core/job_context.h"
 #include "modem/command_engine.h"
 
 // The playback loop of a connected call: plays the message, collects the called party's

@@ -14,38 +14,35 @@ namespace {
 constexpr std::array<std::string_view, 10> kDigitPrompts = {
     "zero", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine"};
 
-void SendPrompt(JobContext& ctx, CommandEngine& engine) {
-  LoadVoiceFile(ctx);
-  SendVoiceBuffer(ctx, engine);
-}
-
-void SendNamedPrompt(JobContext& ctx, CommandEngine& engine, std::string_view name) {
-  ctx.v.PromptFile = ctx.v.PromptDir + std::string(name);
-  SendPrompt(ctx, engine);
+// The prompt name a character of the entry is read back with; none for the StopCode.
+std::string_view PromptFor(char c) {
+  if (c >= '0' && c <= '9') return kDigitPrompts[c - '0'];
+  if (c == '*') return "star";
+  return {};
 }
 
 }  // namespace
 
-bool ReadBackEntry(JobContext& ctx, CommandEngine& engine) {
+bool ReadBackEntry(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
+  const auto load = [&](std::string_view name) {
+    return LoadVoiceFile(ctx.dir / (v.PromptDir + std::string(name)));
+  };
   StartVoiceTransmit(engine);
-  SendNamedPrompt(ctx, engine, "verif1");
+  std::string prompt = load("verif1");
+  SendVoiceBuffer(ctx, engine, prompt);
   for (const char c : v.Digits) {
-    if (c >= '0' && c <= '9') {
-      SendNamedPrompt(ctx, engine, kDigitPrompts[c - '0']);
-    } else if (c == '*') {
-      SendNamedPrompt(ctx, engine, "star");
-    } else {
-      // The StopCode that ended the entry has no prompt of its own: the one before plays again.
-      SendPrompt(ctx, engine);
-    }
+    const std::string_view name = PromptFor(c);
+    // The StopCode that ended the entry has no prompt of its own: the one before plays again.
+    if (!name.empty()) prompt = load(name);
+    SendVoiceBuffer(ctx, engine, prompt);
   }
-  SendNamedPrompt(ctx, engine, "verif2");
+  SendVoiceBuffer(ctx, engine, load("verif2"));
   EndVoiceTransmit(ctx, engine);
 
   const std::string SavedDigits = v.Digits;
   v.Digits.clear();
-  CollectDigits(ctx, engine);
+  CollectDigits(ctx, engine, dle);
   if (v.StarEnded == 0) return false;
   v.Digits = SavedDigits;
   return true;

@@ -8,17 +8,16 @@
 #include "console/number_format.h"
 #include "console/term_write.h"
 #include "modem/call_progress.h"
-#include "voice/dle_scan.h"
-#include "voice/end_report_watch.h"
+#include "modem/serial_control.h"
+#include "voice/dle.h"
 #include "voice/recording_cut.h"
 
 namespace {
 
 // Reads everything waiting at each wake-up straight into the buffer, which never grows: a
 // reception keeps up with the line at the cost of one copy per read.
-void TakeVoiceData(JobContext& ctx, CommandEngine& engine) {
+void TakeVoiceData(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
-  EndReportWatch watch;
   for (;;) {
     engine.WaitForInput(std::nullopt);
     const int waiting = ctx.serial.InBufferCount();
@@ -31,17 +30,23 @@ void TakeVoiceData(JobContext& ctx, CommandEngine& engine) {
     v.VoiceLen += kept;
     // A read that overflowed the buffer ends the reception, whatever its last bytes were.
     if (kept < got.size()) return;
-    if (watch.Feed(got) || v.VoiceLen == JobValues::LGR_BUF_VOICE) return;
+    // The modem's end report is the last thing it sends.
+    bool ended = false;
+    for (const char c : got) {
+      const auto item = dle.Feed(c);
+      ended = item && item->kind == DleItem::Kind::kEndReport;
+    }
+    if (ended || v.VoiceLen == JobValues::LGR_BUF_VOICE) return;
   }
 }
 
 }  // namespace
 
-void ReceiveVoice(JobContext& ctx, CommandEngine& engine) {
+void ReceiveVoice(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
   v.VoiceBuffer.assign(JobValues::LGR_BUF_VOICE, '\0');
   v.VoiceLen = 0;
-  TakeVoiceData(ctx, engine);
+  TakeVoiceData(ctx, engine, dle);
 
   engine.SendRaw(kDleEtx);
   WaitCallProgress(ctx, engine);

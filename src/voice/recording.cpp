@@ -7,7 +7,7 @@
 #include "console/term_write.h"
 #include "modem/call_progress.h"
 #include "platform/file_sync.h"
-#include "voice/dle_scan.h"
+#include "voice/dle.h"
 #include "voice/play_message.h"
 #include "voice/receive_voice.h"
 
@@ -25,13 +25,13 @@ void SendAwaitingVcon(JobContext& ctx, CommandEngine& engine, std::string_view c
 
 // Connects the chosen source and greets it with the stored message. The speaker path plays the
 // greeting on the speaker and then switches to the microphone to record.
-void PrepareSourceAndGreet(JobContext& ctx, CommandEngine& engine) {
+void PrepareSourceAndGreet(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   const std::string& source = ctx.v.SourceCode;
   if (source == "0") {
     PrintLine(ctx, "****  Waiting for a telephone call  ****");
     engine.WaitRing();
     SendAwaitingVcon(ctx, engine, "ATA");
-    PlayMessage(ctx, engine);
+    PlayMessage(ctx, engine, dle);
     return;
   }
   const bool handset = source == "1";
@@ -40,7 +40,7 @@ void PrepareSourceAndGreet(JobContext& ctx, CommandEngine& engine) {
   engine.Send("AT L3");
   engine.WaitOk();
   SendAwaitingVcon(ctx, engine, handset ? "AT #VLS=1" : "AT #VLS=2");
-  PlayMessage(ctx, engine);
+  PlayMessage(ctx, engine, dle);
   if (!handset) SendAwaitingVcon(ctx, engine, "AT #VLS=3");
 }
 
@@ -67,13 +67,13 @@ void StoreRecording(JobContext& ctx) {
 
 void RunRecording(JobContext& ctx, CommandEngine& engine, Endings& endings) {
   engine.Send("AT #VSP=15 #VSD=1  #VSS=2");
-  engine.WaitOk();
-  if (ctx.v.TimedOut == 1) endings.NoResponseEnding();
+  if (!engine.WaitOk()) endings.NoResponseEnding();
   PrintLine(ctx, "****  Recording mode  ****");
-  PrepareSourceAndGreet(ctx, engine);
+  DleDecoder dle;  // the modem's events for the rest of the job
+  PrepareSourceAndGreet(ctx, engine, dle);
   engine.Send("AT #VRX");
   engine.WaitConnect();
-  ReceiveVoice(ctx, engine);
+  ReceiveVoice(ctx, engine, dle);
   StoreRecording(ctx);
   endings.EndSequence();
 }

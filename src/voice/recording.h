@@ -1,6 +1,6 @@
 #pragma once
-#include "job/endings.h"
-#include "job/job_context.h"
+#include "core/endings.h"
+#include "core/job_context.h"
 #include "modem/command_engine.h"
 
 // A recording job: greets with the stored message, takes one voice message from the source

@@ -1,11 +1,10 @@
 #include "voice/send_voice_buffer.h"
 
 #include <algorithm>
-#include <string_view>
 
-void SendVoiceBuffer(JobContext& ctx, CommandEngine& engine) {
-  const JobValues& v = ctx.v;
-  const std::string_view prompt = std::string_view(v.PromptBuffer).substr(0, v.PromptLen);
+#include "modem/serial_control.h"
+
+void SendVoiceBuffer(JobContext& ctx, CommandEngine& engine, std::string_view prompt) {
   std::size_t SendPos = 0;
   do {
     engine.WaitForOutputDrained();

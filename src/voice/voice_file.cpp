@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "voice/dle_scan.h"
+#include "core/job_values.h"
+#include "voice/dle.h"
 
 namespace {
 
@@ -18,9 +19,9 @@ std::size_t UnterminatedDataEnd(const std::string& buffer) {
   const std::size_t last = buffer.find_last_not_of('\0');
   std::size_t end = last == std::string::npos ? 0 : last + 1;
   end = std::min(end, buffer.size() - 2);
-  std::size_t at = buffer.find(kDle);
-  while (at != std::string::npos && at + 1 < end) at = buffer.find(kDle, at + 2);
-  return at != std::string::npos && at + 1 == end ? at : end;
+  DleDecoder data;
+  for (std::size_t i = 0; i < end; ++i) data.Feed(buffer[i]);
+  return data.Open() ? end - 1 : end;
 }
 
 // The first LGR_BUF_VOICE bytes of `path`, NUL-filled past the file's end. A file that cannot
@@ -45,22 +46,20 @@ std::size_t FindVoiceEnd(std::string& buffer) {
   return end + 1;
 }
 
-void LoadMessageFile(JobContext& ctx) {
-  JobValues& v = ctx.v;
-  const std::filesystem::path path = ctx.dir / ("talvin_" + v.JobId);
-  v.VoiceBuffer = ReadVoiceBytes(path);
-  v.VoiceLen = FindVoiceEnd(v.VoiceBuffer) + 1;
+std::string LoadMessageFile(const std::filesystem::path& path) {
+  std::string buffer = ReadVoiceBytes(path);
+  buffer.resize(FindVoiceEnd(buffer) + 1);
   std::error_code ignored;
   std::filesystem::remove(path, ignored);
+  return buffer;
 }
 
-void LoadVoiceFile(JobContext& ctx) {
-  JobValues& v = ctx.v;
-  const std::filesystem::path path = ctx.dir / v.PromptFile;
+std::string LoadVoiceFile(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec) && !ec) {
     if (std::FILE* created = std::fopen(path.c_str(), "ab")) std::fclose(created);
   }
-  v.PromptBuffer = ReadVoiceBytes(path);
-  v.PromptLen = FindVoiceEnd(v.PromptBuffer) - 1;
+  std::string buffer = ReadVoiceBytes(path);
+  buffer.resize(FindVoiceEnd(buffer) - 1);
+  return buffer;
 }

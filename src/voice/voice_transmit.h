@@ -3,7 +3,7 @@
 // "CONNECT"; the voice data follows raw, and an unshielded DLE ETX ends it, whereupon the
 // modem returns to command mode with "VCON". Neither reply is examined: a modem that stays
 // silent only costs the reply time-out.
-#include "job/job_context.h"
+#include "core/job_context.h"
 #include "modem/command_engine.h"
 
 void StartVoiceTransmit(CommandEngine& engine);

@@ -30,15 +30,15 @@ class VirtualWorld::Pump : public EventPump {
 
   // Like the real pump, it wakes on something new: bytes that arrived earlier and still wait
   // to be read do not wake it, or a job waiting for its output to drain would never move on.
-  void WaitForActivity(std::optional<std::int64_t> until_ms) override {
+  void WaitForActivity(std::optional<JobTime> until) override {
     if (actions_.empty() || actions_.begin()->first > world_.clock.NowMs()) {
       std::optional<std::int64_t> next = world_.serial.NextEventMs();
       if (!actions_.empty() && (!next || actions_.begin()->first < *next)) {
         next = actions_.begin()->first;
       }
-      if (until_ms && (!next || *until_ms < *next)) next = until_ms;
+      if (until && (!next || until->count() < *next)) next = until->count();
       if (!next) throw std::logic_error("the job waits forever");
-      world_.clock.AdvanceTo(*next);
+      world_.clock.AdvanceTo(JobTime(*next));
     }
     PumpEvents();
   }
@@ -52,7 +52,9 @@ class VirtualWorld::Pump : public EventPump {
 class VirtualWorld::Pause : public Sleeper {
  public:
   explicit Pause(VirtualWorld& world) : world_(world) {}
-  void Sleep(int ms) override { world_.clock.AdvanceTo(world_.clock.NowMs() + ms); }
+  void Sleep(std::chrono::milliseconds pause) override {
+    world_.clock.AdvanceTo(world_.clock.Now() + pause);
+  }
 
  private:
   VirtualWorld& world_;

@@ -4,6 +4,7 @@
 // throws JobTerminated so a test can run a job to its end and then inspect its files, its
 // console and what the modem received. A wait that could never end fails the test instead of
 // hanging it.
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -12,13 +13,14 @@
 #include <string_view>
 
 #include "console/memory_text_box.h"
-#include "job/job_context.h"
+#include "console/window.h"
+#include "core/job_context.h"
+#include "fake_serial_control.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
 #include "platform/sleeper.h"
 #include "platform/termination.h"
 #include "temp_dir.h"
-#include "vmodem/fake_serial_control.h"
 
 struct JobTerminated {
   std::int64_t at_ms;
@@ -26,14 +28,13 @@ struct JobTerminated {
 
 class VirtualClock : public JobClock {
  public:
-  explicit VirtualClock(std::int64_t start_ms) : now_ms_(start_ms) {}
-  std::int64_t NowMs() override { return now_ms_; }
-  void AdvanceTo(std::int64_t ms) {
-    if (ms > now_ms_) now_ms_ = ms;
-  }
+  explicit VirtualClock(std::int64_t start_ms) : now_(start_ms) {}
+  JobTime Now() override { return now_; }
+  std::int64_t NowMs() const { return now_.count(); }
+  void AdvanceTo(JobTime time) { now_ = std::max(now_, time); }
 
  private:
-  std::int64_t now_ms_;
+  JobTime now_;
 };
 
 class FakeWindow : public Window {

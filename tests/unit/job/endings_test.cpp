@@ -1,7 +1,6 @@
-#include "job/endings.h"
-
 #include <gtest/gtest.h>
 
+#include "job/job_endings.h"
 #include "virtual_world.h"
 
 namespace {
@@ -32,7 +31,7 @@ class EndingsTest : public testing::Test {
   }
   VirtualWorld w;
   CommandEngine engine{w.ctx};
-  Endings endings{w.ctx, engine};
+  JobEndings endings{w.ctx, engine};
 };
 
 TEST_F(EndingsTest, BusyNumberLeavesMarkerCompletionAndTrace) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "job/job_endings.h"
 #include "virtual_world.h"
 
 namespace {
@@ -34,7 +35,7 @@ struct CallJob {
 
   VirtualWorld w;
   CommandEngine engine{w.ctx};
-  Endings endings{w.ctx, engine};
+  JobEndings endings{w.ctx, engine};
 };
 
 struct ProgressCase {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "job/job_endings.h"
 #include "virtual_world.h"
 
 namespace {
@@ -38,7 +39,7 @@ struct SetUpRun {
 
   VirtualWorld w;
   CommandEngine engine{w.ctx};
-  Endings endings{w.ctx, engine};
+  JobEndings endings{w.ctx, engine};
 };
 
 std::size_t Count(const std::string& text, std::string_view part) {

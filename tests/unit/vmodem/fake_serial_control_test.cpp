@@ -1,4 +1,4 @@
-#include "vmodem/fake_serial_control.h"
+#include "fake_serial_control.h"
 
 #include <gtest/gtest.h>
 

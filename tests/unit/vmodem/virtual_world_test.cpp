@@ -3,6 +3,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -36,16 +37,16 @@ TEST(VirtualWorld, WaitJumpsToTheEarliestOfModemDeadlineAndWindowEvent) {
     world.serial.SetPortOpen(true);
     world.serial.Output("ATD1\r");
     if (c.event) world.At(*c.event, [] {});
-    world.ctx.events.WaitForActivity(c.until);
+    world.ctx.events.WaitForActivity(c.until ? std::optional(JobTime(*c.until)) : std::nullopt);
     EXPECT_EQ(world.clock.NowMs(), c.woke);
   }
 }
 
 TEST_F(VirtualWorldTest, UnreadInputDoesNotHoldTheClock) {
   w.serial.Output("ATD1\r");
-  w.clock.AdvanceTo(kStart + 3000);
+  w.clock.AdvanceTo(JobTime(kStart + 3000));
   ASSERT_GT(w.serial.InBufferCount(), 0);
-  w.ctx.events.WaitForActivity(kStart + 3500);
+  w.ctx.events.WaitForActivity(JobTime(kStart + 3500));
   EXPECT_EQ(w.clock.NowMs(), kStart + 3500);
   EXPECT_EQ(w.serial.Input(), "\r\nBUSY\r\n");
 }
@@ -61,7 +62,7 @@ TEST_F(VirtualWorldTest, WindowEventsRunInTimeOrderAtTheFirstYieldAfterTheirTime
     ran.push_back("a");
     w.At(kStart + 100, [&] { ran.push_back("queued by a"); });
   });
-  w.ctx.sleeper.Sleep(150);
+  w.ctx.sleeper.Sleep(std::chrono::milliseconds(150));
   EXPECT_TRUE(ran.empty());  // a pause serves no events
   w.ctx.events.PumpEvents();
   EXPECT_EQ(ran, (std::vector<std::string>{"a", "queued by a"}));
@@ -73,7 +74,7 @@ TEST_F(VirtualWorldTest, WindowEventsRunInTimeOrderAtTheFirstYieldAfterTheirTime
 TEST_F(VirtualWorldTest, RunToEndReturnsTheTerminationTime) {
   w.At(kStart + 5000, [&] { w.ctx.termination.Terminate(); });
   const std::int64_t end = w.RunToEnd([&] {
-    w.ctx.sleeper.Sleep(1000);
+    w.ctx.sleeper.Sleep(std::chrono::milliseconds(1000));
     for (;;) w.ctx.events.WaitForActivity(std::nullopt);
   });
   EXPECT_EQ(end, kStart + 5000);

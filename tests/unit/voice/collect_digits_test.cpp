@@ -40,7 +40,8 @@ TEST_P(CollectDigitsTest, CollectsOneEntry) {
   CommandEngine engine(w.ctx);
   engine.Send("AT KEYS");
 
-  CollectDigits(w.ctx, engine);
+  DleDecoder dle;
+  CollectDigits(w.ctx, engine, dle);
 
   EXPECT_EQ(w.values.Digits, c.digits);
   EXPECT_EQ(w.values.StarEnded, c.star_ended);

@@ -52,7 +52,8 @@ TEST_P(PlayMessageTest, PlaysInPiecesAndStopsOnKeys) {
   w.values.StarEnded = 1;
   CommandEngine engine(w.ctx);
 
-  PlayMessage(w.ctx, engine);
+  DleDecoder dle;
+  PlayMessage(w.ctx, engine, dle);
 
   std::vector<std::string> expected_writes = {kVtx};
   std::size_t at = 0;
@@ -123,7 +124,8 @@ TEST(PlayMessageTest, ReportsTheMessageThenEndsWithTheAttentionTone) {
   w.values.VoiceLen = message.size();
   CommandEngine engine(w.ctx);
 
-  PlayMessage(w.ctx, engine);
+  DleDecoder dle;
+  PlayMessage(w.ctx, engine, dle);
 
   EXPECT_EQ(w.console.Text(),
             "****  Vocal message contains 005002 characters  ****\r\n"
@@ -142,7 +144,8 @@ TEST(PlayMessageTest, AnEarlyStopInsideAShieldedDleStillEndsTheTransmission) {
   w.values.VoiceLen = message.size();
   CommandEngine engine(w.ctx);
 
-  PlayMessage(w.ctx, engine);
+  DleDecoder dle;
+  PlayMessage(w.ctx, engine, dle);
 
   EXPECT_EQ(w.serial.Writes().at(3), "\x10" + kDleEtx);
   const auto& voice = w.serial.Modem().VoiceData();

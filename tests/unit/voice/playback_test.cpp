@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "job/endings.h"
+#include "job/job_endings.h"
 #include "modem/command_engine.h"
 #include "open_line.h"
 #include "virtual_world.h"
@@ -59,7 +59,7 @@ class PlaybackJob {
 
   VirtualWorld w;
   CommandEngine engine;
-  Endings endings;
+  JobEndings endings;
 };
 
 // Keys the called party presses once voice transmission `n` has ended.
@@ -114,6 +114,11 @@ INSTANTIATE_TEST_SUITE_P(
                      1, "5551234", 10, 1},
         PlaybackCase{"PartialEntryDuringTheMessageIsKept", KeysDuringFirstPlay("key 5"), "5", 1,
                      "5551234", 10, 3, 0},
+        // The modem's DLE came in the message's last key check, its key after the message.
+        PlaybackCase{"KeyReportSplitBetweenPlayAndKeyWait",
+                     KeysDuringFirstPlay("bytes \"\\x10\"") +
+                         KeysAfter(2, "wait 800 bytes \"5\" wait 300 key *"),
+                     "5*", 1},
         PlaybackCase{"EntryDuringTheMessage",
                      KeysDuringFirstPlay("key 4 wait 500 key 2 wait 500 key *"), "42*", 1},
         PlaybackCase{"StopCodeDuringTheMessage", KeysDuringFirstPlay("key Z"), "Z", 1, "5551234",

@@ -47,8 +47,9 @@ TEST_P(ReadBackPromptsTest, PlaysThePromptsInOneTransmission) {
   w.values.StopCode = c.stop_code;
   w.values.Digits = c.entry;
   CommandEngine engine(w.ctx);
+  DleDecoder dle;
 
-  EXPECT_TRUE(ReadBackEntry(w.ctx, engine));
+  EXPECT_TRUE(ReadBackEntry(w.ctx, engine, dle));
 
   EXPECT_EQ(w.values.Digits, c.entry);
   const auto& voice = w.serial.Modem().VoiceData();
@@ -87,8 +88,9 @@ TEST_P(ReadBackConfirmTest, ConfirmsOnlyAnEntryEndedByStarOrStopCode) {
   w.values.DigitTimeout = 20;
   w.values.Digits = "42*";
   CommandEngine engine(w.ctx);
+  DleDecoder dle;
 
-  EXPECT_EQ(ReadBackEntry(w.ctx, engine), c.confirmed);
+  EXPECT_EQ(ReadBackEntry(w.ctx, engine, dle), c.confirmed);
   if (c.confirmed) {
     EXPECT_EQ(w.values.Digits, "42*");
   }

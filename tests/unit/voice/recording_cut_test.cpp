@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "voice/dle_scan.h"
+#include "voice/dle.h"
 
 namespace {
 

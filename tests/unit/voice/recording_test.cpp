@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "job/endings.h"
+#include "job/job_endings.h"
 #include "modem/command_engine.h"
 #include "virtual_world.h"
 #include "vmodem/escape.h"
@@ -72,7 +72,7 @@ void Prepare(VirtualWorld& w, const std::string& source) {
 void RunJob(VirtualWorld& w) {
   w.RunToEnd([&w] {
     CommandEngine engine(w.ctx);
-    Endings endings(w.ctx, engine);
+    JobEndings endings(w.ctx, engine);
     RunRecording(w.ctx, engine, endings);
   });
 }

@@ -26,14 +26,11 @@ TEST_P(SendVoiceBufferTest, SendsThePromptWithoutItsTerminator) {
   OpenLine(w);
   std::string prompt;
   for (std::size_t i = 0; i < c.prompt_len; ++i) prompt += static_cast<char>('a' + i % 26);
-  // The buffer holds more than the prompt: its terminator and what an earlier prompt left.
-  w.values.PromptBuffer = prompt + "\x10\x03" + "left over";
-  w.values.PromptLen = c.prompt_len;
   CommandEngine engine(w.ctx);
   engine.Send("AT #VTX");
   engine.WaitConnect();
 
-  SendVoiceBuffer(w.ctx, engine);
+  SendVoiceBuffer(w.ctx, engine, prompt);
 
   std::vector<std::string> expected = {"AT #VTX\r"};
   std::size_t at = 0;

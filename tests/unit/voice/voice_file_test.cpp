@@ -20,7 +20,7 @@ struct LoadCase {
   const char* name;
   std::optional<std::string> file;  // nullopt: no file
   std::size_t voice_len;
-  std::string message;  // the first voice_len bytes of VoiceBuffer
+  std::string message;  // what the loader returns
 };
 
 class LoadMessageFileTest : public testing::TestWithParam<LoadCase> {};
@@ -31,11 +31,10 @@ TEST_P(LoadMessageFileTest, LoadsMessageAndDeletesFile) {
   w.values.JobId = "3";
   if (c.file) w.WriteFile("talvin_3", *c.file);
 
-  LoadMessageFile(w.ctx);
+  const std::string message = LoadMessageFile(w.Dir() / "talvin_3");
 
-  EXPECT_EQ(w.values.VoiceBuffer.size(), kSize);
-  EXPECT_EQ(w.values.VoiceLen, c.voice_len);
-  EXPECT_EQ(w.values.VoiceBuffer.substr(0, w.values.VoiceLen), c.message);
+  EXPECT_EQ(message.size(), c.voice_len);
+  EXPECT_EQ(message, c.message);
   EXPECT_FALSE(w.Exists("talvin_3"));
 }
 
@@ -75,14 +74,10 @@ TEST_P(LoadVoiceFileTest, CountsPromptWithoutTerminatorAndLeavesFile) {
   const PromptCase& c = GetParam();
   VirtualWorld w;
   w.WriteFile("verif1", c.file);
-  w.values.PromptFile = "verif1";
 
-  LoadVoiceFile(w.ctx);
+  const std::string prompt = LoadVoiceFile(w.Dir() / "verif1");
 
-  EXPECT_EQ(w.values.PromptBuffer.size(), kSize);
-  EXPECT_EQ(w.values.PromptLen, c.prompt_len);
-  EXPECT_EQ(w.values.PromptBuffer.substr(w.values.PromptLen, 2), kEnd);
-  EXPECT_EQ(w.values.PromptBuffer.substr(0, c.prompt_len), c.file.substr(0, c.prompt_len));
+  EXPECT_EQ(prompt, c.file.substr(0, c.prompt_len));
   EXPECT_EQ(w.ReadFile("verif1"), c.file);
 }
 
@@ -97,12 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LoadVoiceFile, MissingPromptIsCreatedEmptyAndPlaysAsNothing) {
   VirtualWorld w;
-  w.values.PromptFile = "star";
 
-  LoadVoiceFile(w.ctx);
+  const std::string prompt = LoadVoiceFile(w.Dir() / "star");
 
-  EXPECT_EQ(w.values.PromptLen, 0u);
-  EXPECT_EQ(w.values.PromptBuffer.substr(0, 2), kEnd);
+  EXPECT_EQ(prompt, "");
   EXPECT_TRUE(w.Exists("star"));
   EXPECT_EQ(w.ReadFile("star"), "");
 }

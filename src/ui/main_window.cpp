@@ -1,4 +1,4 @@
-#include "console/main_window.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <utility>
 
-#include "console/client_area.h"
-#include "console/console_view.h"
 #include "console/layout_rule.h"
+#include "ui/client_area.h"
+#include "ui/console_view.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr int kInitialHeight = 3855;
 
 }  // namespace
 
-MainWindow::MainWindow(MemoryTextBox& console, SerialControl& serial) {
+MainWindow::MainWindow(MemoryTextBox& console, ByteSink keys) {
   setWindowTitle(QStringLiteral("TALVO"));
   QFont window_font(QStringLiteral("Sans Serif"));
   window_font.setStyleHint(QFont::SansSerif);
@@ -35,7 +35,7 @@ MainWindow::MainWindow(MemoryTextBox& console, SerialControl& serial) {
   exit->setObjectName(QStringLiteral("MFileExit"));
   connect(exit, &QAction::triggered, this, &MainWindow::Shutdown);
 
-  auto* term = new ConsoleView(console, serial);
+  auto* term = new ConsoleView(console, std::move(keys));
   term->setObjectName(QStringLiteral("Term"));
   setCentralWidget(new ClientArea(term));
   term->setFocus();

@@ -1,4 +1,4 @@
-#include "console/console_view.h"
+#include "ui/console_view.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "console/term_key_press.h"
 
@@ -74,8 +75,8 @@ std::string TypedBytes(const QKeyEvent& event) {
 
 }  // namespace
 
-ConsoleView::ConsoleView(MemoryTextBox& console, SerialControl& serial, QWidget* parent)
-    : QPlainTextEdit(parent), console_(console), serial_(serial) {
+ConsoleView::ConsoleView(MemoryTextBox& console, ByteSink keys, QWidget* parent)
+    : QPlainTextEdit(parent), console_(console), keys_(std::move(keys)) {
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSize(9);
   font.setBold(true);
@@ -109,7 +110,7 @@ void ConsoleView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (event->matches(QKeySequence::Copy)) copy();
-  for (char code : bytes) TermKeyPress(serial_, console_, code);
+  for (char code : bytes) TermKeyPress(keys_, console_, code);
   event->accept();
 }
 

@@ -1,4 +1,4 @@
-#include "console/client_area.h"
+#include "ui/client_area.h"
 
 #include <QColor>
 #include <QPainter>

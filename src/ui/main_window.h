@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "console/memory_text_box.h"
+#include "console/term_key_press.h"
 #include "console/window.h"
-#include "modem/serial_control.h"
 
 class QCloseEvent;
 class QShowEvent;
@@ -16,7 +16,7 @@ class MainWindow : public QMainWindow, public Window {
   Q_OBJECT
 
  public:
-  MainWindow(MemoryTextBox& console, SerialControl& serial);
+  MainWindow(MemoryTextBox& console, ByteSink keys);
 
   // `job` runs once, through a zero-delay queued call after the window is first shown (never
   // synchronously inside the show event, or the window is never painted).

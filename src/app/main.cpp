@@ -1,11 +1,13 @@
 // talvo: runs one voice-telephony job and exits. The arguments after the program name,
-// joined by single blanks, are the job's command line; Qt sees none of them.
+// joined by single blanks, are the job's command line; Qt sees none of them. This is where the
+// seams meet their adapters; how control flows between the window and the job is told in
+// job/job.h.
 #include <QApplication>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "console/main_window.h"
 #include "console/memory_text_box.h"
 #include "job/command_line.h"
 #include "job/job.h"
@@ -15,6 +17,7 @@
 #include "platform/steady_job_clock.h"
 #include "platform/termination_signals.h"
 #include "platform/thread_sleeper.h"
+#include "ui/main_window.h"
 
 namespace {
 // A calling script on a headless server just works: with no display, the window runs
@@ -41,7 +44,7 @@ int main(int argc, char** argv) {
   QtEventPump events(clock);
   QtSerialControl serial;
   MemoryTextBox console;
-  MainWindow window(console, serial);
+  MainWindow window(console, [&serial](std::string_view keys) { serial.Output(keys); });
   ProcessTermination termination([&serial] { serial.SetPortOpen(false); });
   JobValues values;
   JobContext ctx{values, serial, console, window, events, clock, sleeper, termination, "."};

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "console/memory_text_box.h"
-#include "modem/serial_control.h"
+#include "console/term_key_press.h"
 
 class QKeyEvent;
 
@@ -20,7 +20,7 @@ class ConsoleView : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  ConsoleView(MemoryTextBox& console, SerialControl& serial, QWidget* parent = nullptr);
+  ConsoleView(MemoryTextBox& console, ByteSink keys, QWidget* parent = nullptr);
   ~ConsoleView() override;
 
  protected:
@@ -33,7 +33,7 @@ class ConsoleView : public QPlainTextEdit {
   int ShownPosition(std::size_t byte_pos) const;
 
   MemoryTextBox& console_;
-  SerialControl& serial_;
+  ByteSink keys_;
   QTimer refresh_;
   QElapsedTimer since_refresh_;  // invalid until the first refresh
   std::string shown_;            // the console's bytes as last shown

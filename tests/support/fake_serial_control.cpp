@@ -1,41 +1,14 @@
-#include "vmodem/fake_serial_control.h"
+#include "fake_serial_control.h"
 
 #include <algorithm>
-#include <charconv>
 #include <utility>
+
+#include "modem/line_settings.h"
 
 namespace vmodem {
 namespace {
 
 constexpr int kLastPort = 9;
-
-std::vector<std::string_view> SplitCommas(std::string_view text) {
-  std::vector<std::string_view> parts;
-  for (;;) {
-    const std::size_t comma = text.find(',');
-    parts.push_back(text.substr(0, comma));
-    if (comma == std::string_view::npos) return parts;
-    text.remove_prefix(comma + 1);
-  }
-}
-
-bool IsPositiveNumber(std::string_view text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && error == std::errc() && end == text.data() + text.size() && value > 0;
-}
-
-bool ValidSettings(std::string_view settings) {
-  const std::vector<std::string_view> parts = SplitCommas(settings);
-  if (parts.size() != 4 || !IsPositiveNumber(parts[0])) return false;
-  const std::string_view parity = parts[1];
-  const std::string_view data = parts[2];
-  const std::string_view stop = parts[3];
-  return parity.size() == 1 &&
-         std::string_view("nNeEoOmMsS").find(parity[0]) != std::string_view::npos &&
-         data.size() == 1 && data[0] >= '4' && data[0] <= '8' &&
-         (stop == "1" || stop == "1.5" || stop == "2");
-}
 
 }  // namespace
 
@@ -65,7 +38,7 @@ bool FakeSerialControl::SetPortOpen(bool open) {
 }
 
 bool FakeSerialControl::SetSettings(std::string_view settings) {
-  if (!ValidSettings(settings)) return false;
+  if (!ParseLineSettings(settings)) return false;
   settings_ = settings;
   return true;
 }

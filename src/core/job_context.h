@@ -1,14 +1,16 @@
 #pragma once
 #include <filesystem>
 
-#include "console/text_box.h"
-#include "console/window.h"
-#include "job/job_values.h"
-#include "modem/serial_control.h"
-#include "platform/event_pump.h"
-#include "platform/job_clock.h"
-#include "platform/sleeper.h"
-#include "platform/termination.h"
+#include "core/job_values.h"
+
+// The seams; each layer that uses one includes its header.
+class EventPump;
+class JobClock;
+class SerialControl;
+class Sleeper;
+class Termination;
+class TextBox;
+class Window;
 
 // What a job's phases reach: the shared values and the seams to everything outside the
 // process. `dir` is where the job files live (the current directory in a real run).

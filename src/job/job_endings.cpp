@@ -1,22 +1,29 @@
-#include "job/endings.h"
+#include "job/job_endings.h"
+
+#include <chrono>
+#include <string>
 
 #include "console/term_write.h"
+#include "console/text_box.h"
+#include "modem/serial_control.h"
 #include "platform/file_sync.h"
-#include "voice/dle_scan.h"
+#include "platform/sleeper.h"
+#include "platform/termination.h"
+#include "voice/dle.h"
 
 namespace {
-constexpr int kResetPauseMs = 3000;
+constexpr std::chrono::milliseconds kResetPause(3000);
 }  // namespace
 
-Endings::~Endings() {
+JobEndings::~JobEndings() {
   CloseResultFile();
 }
 
-std::filesystem::path Endings::JobFile(std::string_view prefix) const {
+std::filesystem::path JobEndings::JobFile(std::string_view prefix) const {
   return ctx_.dir / (std::string(prefix) + ctx_.v.JobId);
 }
 
-void Endings::WriteOutcomeMarker(std::string_view text, std::string_view console_line) {
+void JobEndings::WriteOutcomeMarker(std::string_view text, std::string_view console_line) {
   if (!console_line.empty()) TermWrite(ctx_.term, std::string(console_line) + '\r');
   CloseResultFile();
   result_file_ = std::fopen(JobFile("talvin_").c_str(), "wb");
@@ -25,7 +32,7 @@ void Endings::WriteOutcomeMarker(std::string_view text, std::string_view console
   std::fwrite(marker.data(), 1, marker.size(), result_file_);
 }
 
-void Endings::CloseResultFile() {
+void JobEndings::CloseResultFile() {
   if (result_file_ == nullptr) return;
   // The completion marker promises a complete result: the bytes must be on disk first.
   SyncToDisk(result_file_);
@@ -33,34 +40,32 @@ void Endings::CloseResultFile() {
   result_file_ = nullptr;
 }
 
-void Endings::EndSequence() {
-  JobValues& v = ctx_.v;
-  v.TimedOut = 0;
-  v.ReplyTimeout = 5;
+void JobEndings::RunEndSequence() {
+  ctx_.v.ReplyTimeout = 5;
   ctx_.serial.SetPortOpen(false);
-  ctx_.sleeper.Sleep(kResetPauseMs);
+  ctx_.sleeper.Sleep(kResetPause);
   ctx_.serial.SetPortOpen(true);
   engine_.Send("AT #CLS=0");
-  engine_.WaitOk();
+  const bool answered = engine_.WaitOk();
   engine_.Send("ATH0");
-  if (v.TimedOut != 1) engine_.WaitOk();
+  if (answered) engine_.WaitOk();
   FinishJobFiles();
 }
 
-void Endings::ShortEndSequence() {
+void JobEndings::ShortEndSequence() {
   FinishJobFiles();
 }
 
-void Endings::WindowShutdown() {
+void JobEndings::WindowShutdown() {
   engine_.SendRaw(kDleEtx);
   ctx_.serial.SetPortOpen(false);
-  ctx_.sleeper.Sleep(kResetPauseMs);
+  ctx_.sleeper.Sleep(kResetPause);
   ctx_.serial.SetPortOpen(true);
   engine_.Send("AT #CLS=0 H0");
   FinishJobFiles();
 }
 
-void Endings::FinishJobFiles() {
+void JobEndings::FinishJobFiles() {
   CloseResultFile();
   // Created when missing, never truncated: an existing marker stays as it is.
   if (std::FILE* marker = std::fopen(JobFile("talvin2_").c_str(), "ab")) std::fclose(marker);
@@ -75,12 +80,12 @@ void Endings::FinishJobFiles() {
   ctx_.termination.Terminate();
 }
 
-void Endings::NoResponseEnding() {
+void JobEndings::RunNoResponseEnding() {
   WriteOutcomeMarker("D", "****  No Response from the modem  ****");
   EndSequence();
 }
 
-void Endings::BusyEnding() {
+void JobEndings::RunBusyEnding() {
   WriteOutcomeMarker("F", "****  Error modem is busy  ****");
   ShortEndSequence();
 }

@@ -1,0 +1,39 @@
+#pragma once
+// The job's endings over the modem and the job files. The result file stays open from the
+// outcome marker until the ending closes it; the completion marker follows only once it is on
+// disk, and the trace is written last, just before the program terminates.
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+#include "core/endings.h"
+#include "core/job_context.h"
+#include "modem/command_engine.h"
+
+class JobEndings : public Endings {
+ public:
+  JobEndings(JobContext& ctx, CommandEngine& engine) : ctx_(ctx), engine_(engine) {}
+  ~JobEndings() override;
+  JobEndings(const JobEndings&) = delete;
+  JobEndings& operator=(const JobEndings&) = delete;
+
+  void WriteOutcomeMarker(std::string_view text, std::string_view console_line) override;
+
+  // The ending for a port that never opened: no modem command, only the job files.
+  [[noreturn]] void ShortEndSequence();
+  // Close box, File > Exit and termination signals: ends any voice transmission, hangs up
+  // without waiting for replies, finishes the job files and terminates.
+  [[noreturn]] void WindowShutdown();
+
+ private:
+  void RunEndSequence() override;
+  void RunNoResponseEnding() override;
+  void RunBusyEnding() override;
+  [[noreturn]] void FinishJobFiles();
+  void CloseResultFile();
+  std::filesystem::path JobFile(std::string_view prefix) const;
+
+  JobContext& ctx_;
+  CommandEngine& engine_;
+  std::FILE* result_file_ = nullptr;
+};
