@@ -6,7 +6,7 @@
 #include "platform/job_clock.h"
 #include "voice/key_reader.h"
 
-void CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
+bool CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
   for (;;) {
     v.TimedOut = 0;
@@ -17,7 +17,7 @@ void CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
     for (;;) {
       if (!engine.WaitForInput(deadline)) {
         v.TimedOut = 1;
-        return;
+        return false;
       }
       const auto report = ReadKeyReport(ctx, engine, dle);
       if (!report) continue;
@@ -25,11 +25,11 @@ void CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
       if (key == "*" || key == v.StopCode) {
         v.Digits += key;
         v.StarEnded = 1;
-        return;
+        return true;
       }
       if (key == "#") {
         v.Digits += key;
-        if (v.Digits == "#") return;
+        if (v.Digits == "#") return true;
         v.Digits.clear();
         break;
       }

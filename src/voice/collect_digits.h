@@ -6,6 +6,7 @@
 #include "modem/command_engine.h"
 #include "voice/dle.h"
 
-// Continues the entry in Digits. On return StarEnded is 1 when "*" or StopCode ended it, and
-// TimedOut is 1 when no key came in time (Digits then holds the keys accepted so far).
-void CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle);
+// Continues the entry in Digits. Returns false, with TimedOut set to 1, when no key came in
+// time (Digits then holds the keys accepted so far); on return StarEnded is 1 when "*" or
+// StopCode ended the entry.
+bool CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle);

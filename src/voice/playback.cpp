@@ -29,8 +29,7 @@ PlayResult PlayUntilKeyed(JobContext& ctx, CommandEngine& engine, DleDecoder& dl
       v.Digits = "*";
       if (v.PlayTarget == "SPEAKER") return PlayResult::kListened;
       v.Digits.clear();
-      CollectDigits(ctx, engine, dle);
-      if (v.TimedOut == 0) return PlayResult::kEntry;
+      if (CollectDigits(ctx, engine, dle)) return PlayResult::kEntry;
     }
     // A retry count that starts at 0 or below never reaches 0: only the plays limit it then.
     --v.RetryCount;
