@@ -12,11 +12,29 @@ TEST(LayoutRule, PlacesRuleAndConsoleOrGivesNothing) {
     int height;
     std::optional<Layout> expected;
   } const cases[] = {
-      {7260, 3855, Layout{7260, 0, 255, 7260, 3630}},
-      {15000, 9000, Layout{15000, 0, 255, 15000, 8775}},
-      {7260, 225, Layout{7260, 0, 255, 7260, 0}},
-      {7260, 224, std::nullopt},
-      {0, 0, std::nullopt},
+      {.width = 7260,
+       .height = 3855,
+       .expected = Layout{.rule_end_x = 7260,
+                          .term_left = 0,
+                          .term_top = 255,
+                          .term_width = 7260,
+                          .term_height = 3630}},
+      {.width = 15000,
+       .height = 9000,
+       .expected = Layout{.rule_end_x = 15000,
+                          .term_left = 0,
+                          .term_top = 255,
+                          .term_width = 15000,
+                          .term_height = 8775}},
+      {.width = 7260,
+       .height = 225,
+       .expected = Layout{.rule_end_x = 7260,
+                          .term_left = 0,
+                          .term_top = 255,
+                          .term_width = 7260,
+                          .term_height = 0}},
+      {.width = 7260, .height = 224, .expected = std::nullopt},
+      {.width = 0, .height = 0, .expected = std::nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);

@@ -28,43 +28,60 @@ TEST_P(SelectionTest, FollowsTextBoxRules) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, SelectionTest,
-                         testing::Values(SelectionCase{"StartClampedToEnd",
-                                                       [](auto& b) { b.SetSelStart(99); }, "abcdef",
-                                                       6, 0},
-                                         SelectionCase{"LengthClampedToEnd",
-                                                       [](auto& b) {
-                                                         b.SetSelStart(4);
-                                                         b.SetSelLength(99);
-                                                       },
-                                                       "abcdef", 4, 2},
-                                         SelectionCase{"MovingStartShortensLength",
-                                                       [](auto& b) {
-                                                         b.SetSelStart(1);
-                                                         b.SetSelLength(4);
-                                                         b.SetSelStart(3);
-                                                       },
-                                                       "abcdef", 3, 3},
-                                         SelectionCase{"SelTextReplacesAndPutsCaretAfter",
-                                                       [](auto& b) {
-                                                         b.SetSelStart(1);
-                                                         b.SetSelLength(2);
-                                                         b.SetSelText("XYZ");
-                                                       },
-                                                       "aXYZdef", 4, 0},
-                                         SelectionCase{"EmptySelTextDeletes",
-                                                       [](auto& b) {
-                                                         b.SetSelStart(0);
-                                                         b.SetSelLength(3);
-                                                         b.SetSelText("");
-                                                       },
-                                                       "def", 0, 0},
-                                         SelectionCase{"SetTextResetsSelection",
-                                                       [](auto& b) {
-                                                         b.SetSelStart(2);
-                                                         b.SetSelLength(2);
-                                                         b.SetText("xy");
-                                                       },
-                                                       "xy", 0, 0}),
+                         testing::Values(SelectionCase{.name = "StartClampedToEnd",
+                                                       .act = [](auto& b) { b.SetSelStart(99); },
+                                                       .text = "abcdef",
+                                                       .sel_start = 6,
+                                                       .sel_length = 0},
+                                         SelectionCase{.name = "LengthClampedToEnd",
+                                                       .act =
+                                                           [](auto& b) {
+                                                             b.SetSelStart(4);
+                                                             b.SetSelLength(99);
+                                                           },
+                                                       .text = "abcdef",
+                                                       .sel_start = 4,
+                                                       .sel_length = 2},
+                                         SelectionCase{.name = "MovingStartShortensLength",
+                                                       .act =
+                                                           [](auto& b) {
+                                                             b.SetSelStart(1);
+                                                             b.SetSelLength(4);
+                                                             b.SetSelStart(3);
+                                                           },
+                                                       .text = "abcdef",
+                                                       .sel_start = 3,
+                                                       .sel_length = 3},
+                                         SelectionCase{.name = "SelTextReplacesAndPutsCaretAfter",
+                                                       .act =
+                                                           [](auto& b) {
+                                                             b.SetSelStart(1);
+                                                             b.SetSelLength(2);
+                                                             b.SetSelText("XYZ");
+                                                           },
+                                                       .text = "aXYZdef",
+                                                       .sel_start = 4,
+                                                       .sel_length = 0},
+                                         SelectionCase{.name = "EmptySelTextDeletes",
+                                                       .act =
+                                                           [](auto& b) {
+                                                             b.SetSelStart(0);
+                                                             b.SetSelLength(3);
+                                                             b.SetSelText("");
+                                                           },
+                                                       .text = "def",
+                                                       .sel_start = 0,
+                                                       .sel_length = 0},
+                                         SelectionCase{.name = "SetTextResetsSelection",
+                                                       .act =
+                                                           [](auto& b) {
+                                                             b.SetSelStart(2);
+                                                             b.SetSelLength(2);
+                                                             b.SetText("xy");
+                                                           },
+                                                       .text = "xy",
+                                                       .sel_start = 0,
+                                                       .sel_length = 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MemoryTextBox, TellsItsListenerOfEveryChange) {

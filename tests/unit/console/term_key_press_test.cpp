@@ -12,7 +12,7 @@ struct KeyCase {
   const char* name;
   std::string before;
   std::size_t sel_start;
-  std::size_t sel_length;
+  std::size_t sel_length = 0;
   char code;
   std::string after;
   std::size_t caret_after;
@@ -36,18 +36,69 @@ TEST_P(TermKeyPressTest, SendsTheByteAndShowsItAtTheCaret) {
   EXPECT_EQ(console.SelLength(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, TermKeyPressTest,
-    testing::Values(KeyCase{"AtEnd", "AB", 2, 0, 'x', "ABx", 3},
-                    KeyCase{"AtCaretInside", "AB", 1, 0, 'x', "AxB", 2},
-                    KeyCase{"ReplacesSelection", "ABC", 1, 1, 'x', "AxC", 2},
-                    KeyCase{"Latin1Letter", "", 0, 0, '\xE9', "\xE9", 1},
-                    KeyCase{"EnterStartsLine", "AB", 2, 0, '\r', "AB\r\n", 4},
-                    KeyCase{"BackspaceErasesOne", "AB", 2, 0, '\b', "A", 1},
-                    KeyCase{"BackspaceErasesLineBreak", "A\r\n", 3, 0, '\b', "A", 1},
-                    KeyCase{"BackspaceAtStart", "AB", 0, 0, '\b', "AB", 0},
-                    KeyCase{"BackspaceErasesSelection", "ABC", 0, 2, '\b', "C", 0},
-                    KeyCase{"ControlSentNotShown", "AB", 2, 0, '\x03', "AB", 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, TermKeyPressTest,
+                         testing::Values(KeyCase{.name = "AtEnd",
+                                                 .before = "AB",
+                                                 .sel_start = 2,
+                                                 .code = 'x',
+                                                 .after = "ABx",
+                                                 .caret_after = 3},
+                                         KeyCase{.name = "AtCaretInside",
+                                                 .before = "AB",
+                                                 .sel_start = 1,
+                                                 .code = 'x',
+                                                 .after = "AxB",
+                                                 .caret_after = 2},
+                                         KeyCase{.name = "ReplacesSelection",
+                                                 .before = "ABC",
+                                                 .sel_start = 1,
+                                                 .sel_length = 1,
+                                                 .code = 'x',
+                                                 .after = "AxC",
+                                                 .caret_after = 2},
+                                         KeyCase{.name = "Latin1Letter",
+                                                 .before = "",
+                                                 .sel_start = 0,
+                                                 .code = '\xE9',
+                                                 .after = "\xE9",
+                                                 .caret_after = 1},
+                                         KeyCase{.name = "EnterStartsLine",
+                                                 .before = "AB",
+                                                 .sel_start = 2,
+                                                 .code = '\r',
+                                                 .after = "AB\r\n",
+                                                 .caret_after = 4},
+                                         KeyCase{.name = "BackspaceErasesOne",
+                                                 .before = "AB",
+                                                 .sel_start = 2,
+                                                 .code = '\b',
+                                                 .after = "A",
+                                                 .caret_after = 1},
+                                         KeyCase{.name = "BackspaceErasesLineBreak",
+                                                 .before = "A\r\n",
+                                                 .sel_start = 3,
+                                                 .code = '\b',
+                                                 .after = "A",
+                                                 .caret_after = 1},
+                                         KeyCase{.name = "BackspaceAtStart",
+                                                 .before = "AB",
+                                                 .sel_start = 0,
+                                                 .code = '\b',
+                                                 .after = "AB",
+                                                 .caret_after = 0},
+                                         KeyCase{.name = "BackspaceErasesSelection",
+                                                 .before = "ABC",
+                                                 .sel_start = 0,
+                                                 .sel_length = 2,
+                                                 .code = '\b',
+                                                 .after = "C",
+                                                 .caret_after = 0},
+                                         KeyCase{.name = "ControlSentNotShown",
+                                                 .before = "AB",
+                                                 .sel_start = 2,
+                                                 .code = '\x03',
+                                                 .after = "AB",
+                                                 .caret_after = 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

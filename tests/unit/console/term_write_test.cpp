@@ -10,7 +10,7 @@ namespace {
 
 struct WriteCase {
   const char* name;
-  std::string before;
+  std::string before{};  // what the console holds before the write
   std::string message;
   std::string after;
 };
@@ -31,27 +31,42 @@ using namespace std::string_literals;
 
 INSTANTIATE_TEST_SUITE_P(
     Backspaces, TermWriteTest,
-    testing::Values(WriteCase{"EraseInsideMessage", "", "AB\bC", "AC"},
-                    WriteCase{"LeadingReplacesLast", "xyz", "\bX", "xyX"},
-                    WriteCase{"TwoLeadingStillReplaceOne", "xyz", "\b\bX", "xyX"},
-                    WriteCase{"EmptyConsoleErasesNothing", "", "\bX", "X"},
-                    WriteCase{"EmptyConsoleManyLeading", "", "\b\b\bX", "X"},
-                    WriteCase{"MessageEatenThenOneConsoleByte", "xyz", "AB\b\b\bC", "xyC"},
-                    WriteCase{"OnlyBackspaceErasesLast", "xyz", "\b", "xy"},
-                    WriteCase{"ErasesCrBeforeExpansion", "", "A\r\bB", "AB"},
-                    WriteCase{"LeadingEatsHalfLineBreak", "ok\r\n", "\bX", "ok\rX"}),
+    testing::Values(
+        WriteCase{.name = "EraseInsideMessage", .message = "AB\bC", .after = "AC"},
+        WriteCase{.name = "LeadingReplacesLast", .before = "xyz", .message = "\bX", .after = "xyX"},
+        WriteCase{.name = "TwoLeadingStillReplaceOne",
+                  .before = "xyz",
+                  .message = "\b\bX",
+                  .after = "xyX"},
+        WriteCase{.name = "EmptyConsoleErasesNothing", .message = "\bX", .after = "X"},
+        WriteCase{.name = "EmptyConsoleManyLeading", .message = "\b\b\bX", .after = "X"},
+        WriteCase{.name = "MessageEatenThenOneConsoleByte",
+                  .before = "xyz",
+                  .message = "AB\b\b\bC",
+                  .after = "xyC"},
+        WriteCase{
+            .name = "OnlyBackspaceErasesLast", .before = "xyz", .message = "\b", .after = "xy"},
+        WriteCase{.name = "ErasesCrBeforeExpansion", .message = "A\r\bB", .after = "AB"},
+        WriteCase{.name = "LeadingEatsHalfLineBreak",
+                  .before = "ok\r\n",
+                  .message = "\bX",
+                  .after = "ok\rX"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(LineEnds, TermWriteTest,
-                         testing::Values(WriteCase{"CrLfStaysOneBreak", "", "word\r\n", "word\r\n"},
-                                         WriteCase{"LoneCrGetsLf", "", "word\r", "word\r\n"},
-                                         WriteCase{"LoneLfVanishes", "", "word\n", "word"},
-                                         WriteCase{"LfCrIsOneBreak", "", "a\n\rb", "a\r\nb"},
-                                         WriteCase{"TwoCrsTwoBreaks", "", "\r\r", "\r\n\r\n"},
-                                         WriteCase{"NulVanishes", "", "a\0b"s, "ab"},
-                                         WriteCase{"AppendsAfterExisting", "line\r\n", "next\r",
-                                                   "line\r\nnext\r\n"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    LineEnds, TermWriteTest,
+    testing::Values(
+        WriteCase{.name = "CrLfStaysOneBreak", .message = "word\r\n", .after = "word\r\n"},
+        WriteCase{.name = "LoneCrGetsLf", .message = "word\r", .after = "word\r\n"},
+        WriteCase{.name = "LoneLfVanishes", .message = "word\n", .after = "word"},
+        WriteCase{.name = "LfCrIsOneBreak", .message = "a\n\rb", .after = "a\r\nb"},
+        WriteCase{.name = "TwoCrsTwoBreaks", .message = "\r\r", .after = "\r\n\r\n"},
+        WriteCase{.name = "NulVanishes", .message = "a\0b"s, .after = "ab"},
+        WriteCase{.name = "AppendsAfterExisting",
+                  .before = "line\r\n",
+                  .message = "next\r",
+                  .after = "line\r\nnext\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Bytes whose position can be told from their value, so a cut in the wrong place shows.
 std::string Numbered(std::size_t size) {
@@ -66,10 +81,11 @@ TEST(TermWriteCap, CutsOnlyFromTheCapOn) {
     std::string message;
     std::size_t dropped;
   } const cases[] = {
-      {16383, "m", 0},
-      {16384, "m", 4096},
-      {20000, "m", 4096},  // one cut per write, however far past the cap
-      {16384, "\bm", 4096},
+      {.before = 16383, .message = "m", .dropped = 0},
+      {.before = 16384, .message = "m", .dropped = 4096},
+      // One cut per write, however far past the cap.
+      {.before = 20000, .message = "m", .dropped = 4096},
+      {.before = 16384, .message = "\bm", .dropped = 4096},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.before << " bytes before " << c.message.size());

@@ -39,14 +39,15 @@ TEST(Report, LaysOutTheFiveLines) {
   EXPECT_EQ(err.str(), "");
 }
 
+// Each case changes the typical host; the lines a case leaves out read as for the typical host.
 struct ReportCase {
   const char* name;
   std::function<void(FakeHost&)> change;
-  std::string identification;
-  std::string host_name;
-  std::string ip;
-  std::string version;  // as it stands in the version buffer
-  std::string err;
+  std::string identification = "HOST1 000a959d6816";
+  std::string host_name = "host1.example";
+  std::string ip = "192.0.2.7";
+  std::string version = "FakeOS 1.0\n";  // as it stands in the version buffer
+  std::string err = "";
 };
 
 void PrintTo(const ReportCase& c, std::ostream* os) {
@@ -77,28 +78,35 @@ constexpr char kNoIp[] = "****  No IP Adress  ****";
 INSTANTIATE_TEST_SUITE_P(
     Cases, MachineAnswers,
     testing::Values(
-        ReportCase{"NoAdapterAddress", [](FakeHost& h) { h.adapters.clear(); }, "HOST1",
-                   "host1.example", "192.0.2.7", "FakeOS 1.0\n", ""},
-        ReportCase{"FailingComputerName", [](FakeHost& h) { h.computer_name.reset(); },
-                   " 000a959d6816", "host1.example", "192.0.2.7", "FakeOS 1.0\n", ""},
-        ReportCase{"FailingHostNameRepeatsTheIdentification",
-                   [](FakeHost& h) { h.host_name.reset(); }, "HOST1 000a959d6816",
-                   "HOST1 000a959d6816", kNoIp, "FakeOS 1.0\n", ""},
-        ReportCase{"NoNameService", [](FakeHost& h) { h.name_service.clear(); },
-                   "HOST1 000a959d6816", "host1.example", kNoIp, "FakeOS 1.0\n", ""},
-        ReportCase{"AddressThatDoesNotResolveBack",
-                   [](FakeHost& h) { h.name_service.erase("192.0.2.7"); }, "HOST1 000a959d6816",
-                   "host1.example", kNoIp, "FakeOS 1.0\n", ""},
-        ReportCase{"OneLineVer", [](FakeHost& h) { h.ver_file = "FakeOS 2.0\n"; },
-                   "HOST1 000a959d6816", "host1.example", "192.0.2.7", "FakeOS 2.0\n", ""},
-        ReportCase{"EmptyVer", [](FakeHost& h) { h.ver_file = ""; }, "HOST1 000a959d6816",
-                   "host1.example", "192.0.2.7", "Windows", ""},
-        ReportCase{"OverlongVersionLineIsCut",
-                   [](FakeHost& h) { h.ver_file = "\n" + std::string(250, 'v') + "\n"; },
-                   "HOST1 000a959d6816", "host1.example", "192.0.2.7", std::string(199, 'v'), ""},
-        ReportCase{"VerCannotBeOpened", [](FakeHost& h) { h.ver_file.reset(); },
-                   "HOST1 000a959d6816", "host1.example", "192.0.2.7", "Windows",
-                   "****  Cannot open ver file  ****\n\r"}),
+        ReportCase{.name = "NoAdapterAddress",
+                   .change = [](FakeHost& h) { h.adapters.clear(); },
+                   .identification = "HOST1"},
+        ReportCase{.name = "FailingComputerName",
+                   .change = [](FakeHost& h) { h.computer_name.reset(); },
+                   .identification = " 000a959d6816"},
+        ReportCase{.name = "FailingHostNameRepeatsTheIdentification",
+                   .change = [](FakeHost& h) { h.host_name.reset(); },
+                   .host_name = "HOST1 000a959d6816",
+                   .ip = kNoIp},
+        ReportCase{.name = "NoNameService",
+                   .change = [](FakeHost& h) { h.name_service.clear(); },
+                   .ip = kNoIp},
+        ReportCase{.name = "AddressThatDoesNotResolveBack",
+                   .change = [](FakeHost& h) { h.name_service.erase("192.0.2.7"); },
+                   .ip = kNoIp},
+        ReportCase{.name = "OneLineVer",
+                   .change = [](FakeHost& h) { h.ver_file = "FakeOS 2.0\n"; },
+                   .version = "FakeOS 2.0\n"},
+        ReportCase{.name = "EmptyVer",
+                   .change = [](FakeHost& h) { h.ver_file = ""; },
+                   .version = "Windows"},
+        ReportCase{.name = "OverlongVersionLineIsCut",
+                   .change = [](FakeHost& h) { h.ver_file = "\n" + std::string(250, 'v') + "\n"; },
+                   .version = std::string(199, 'v')},
+        ReportCase{.name = "VerCannotBeOpened",
+                   .change = [](FakeHost& h) { h.ver_file.reset(); },
+                   .version = "Windows",
+                   .err = "****  Cannot open ver file  ****\n\r"}),
     [](const testing::TestParamInfo<ReportCase>& info) { return info.param.name; });
 
 // The order matters to the machine: the console is cleared first, "ver" is read only after the

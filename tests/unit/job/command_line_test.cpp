@@ -11,13 +11,13 @@ TEST(CommandLineTest, JoinsArgumentsWithSingleBlanks) {
 
 struct LineCase {
   const char* line;
-  int echo;
-  int modem_type;
-  const char* stop_code;
+  int echo = 0;
+  int modem_type = 0;
+  const char* stop_code = "b";
   const char* source;
   const char* job_id;
   const char* modifier;
-  bool recording;
+  bool recording = false;
 };
 
 class ParseCommandLineTest : public testing::TestWithParam<LineCase> {};
@@ -35,13 +35,27 @@ TEST_P(ParseCommandLineTest, TakesEachPosition) {
   EXPECT_EQ(IsRecordingJob(c.line), c.recording);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ParseCommandLineTest,
-                         testing::Values(LineCase{"000N035551234", 0, 0, "b", "0", "3", "", false},
-                                         LineCase{"110T04", 1, 1, "Z", "0", "4", "T", true},
-                                         LineCase{"021P29SPEAKER", 0, 2, "b", "1", "9", "P", false},
-                                         LineCase{"x3a705 12", 0, 3, "b", "a", "5", "7", false},
-                                         LineCase{"0000", 0, 0, "b", "0", "", "0", false},
-                                         LineCase{"", 0, 0, "b", "", "", "", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, ParseCommandLineTest,
+    testing::Values(
+        LineCase{.line = "000N035551234", .source = "0", .job_id = "3", .modifier = ""},
+        LineCase{.line = "110T04",
+                 .echo = 1,
+                 .modem_type = 1,
+                 .stop_code = "Z",
+                 .source = "0",
+                 .job_id = "4",
+                 .modifier = "T",
+                 .recording = true},
+        LineCase{.line = "021P29SPEAKER",
+                 .modem_type = 2,
+                 .source = "1",
+                 .job_id = "9",
+                 .modifier = "P"},
+        LineCase{
+            .line = "x3a705 12", .modem_type = 3, .source = "a", .job_id = "5", .modifier = "7"},
+        LineCase{.line = "0000", .source = "0", .job_id = "", .modifier = "0"},
+        LineCase{.line = "", .source = "", .job_id = "", .modifier = ""}));
 
 TEST(CommandLineTest, PositionBeyondTheEndIsEmpty) {
   EXPECT_EQ(Position("000N03", 6), "3");

@@ -60,9 +60,12 @@ TEST_P(PortPhaseTest, OpensTheJobsPortAndSetsItsSpeed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, PortPhaseTest,
-                         testing::Values(PortCase{"000N04", "MSComm1.Settings=19200,n,8,1"},
-                                         PortCase{"010N04", "MSComm1.Settings=38400,n,8,1"},
-                                         PortCase{"020N04", "MSComm1.Settings=9600,n,8,1"}));
+                         testing::Values(PortCase{.command_line = "000N04",
+                                                  .settings_line = "MSComm1.Settings=19200,n,8,1"},
+                                         PortCase{.command_line = "010N04",
+                                                  .settings_line = "MSComm1.Settings=38400,n,8,1"},
+                                         PortCase{.command_line = "020N04",
+                                                  .settings_line = "MSComm1.Settings=9600,n,8,1"}));
 
 TEST(JobStartupTest, AShortCommandLineTakesTheBusyEndingWithBarePrefixes) {
   VirtualWorld w(kSilentModem);

@@ -17,19 +17,25 @@ TEST_P(ReadNumberTest, ReadsTheLeadingNumber) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ReadNumberTest,
     testing::Values(
-        NumberCase{"", 0}, NumberCase{"word", 0}, NumberCase{"30", 30}, NumberCase{" 30 word", 30},
-        NumberCase{"3 0", 30}, NumberCase{"\t1\t5", 15}, NumberCase{"2.5", 2}, NumberCase{"3.5", 4},
-        NumberCase{"-2.5", -2}, NumberCase{"0.5", 0}, NumberCase{"1.5", 2}, NumberCase{"2.51", 3},
-        NumberCase{"-7x", -7}, NumberCase{"+12", 12}, NumberCase{"12-3", 12},
-        NumberCase{"1.2.3", 1}, NumberCase{".", 0}, NumberCase{"-", 0}, NumberCase{"32767", 32767},
-        NumberCase{"-32768", -32768}, NumberCase{"32767.5", std::nullopt},
-        NumberCase{"32768", std::nullopt}, NumberCase{"-32769", std::nullopt},
-        NumberCase{"99999999999999999999999999999999999999999999999999999999999999999999"
-                   "999999999999999999999999999999999999999999999999999999999999999999"
-                   "999999999999999999999999999999999999999999999999999999999999999999"
-                   "999999999999999999999999999999999999999999999999999999999999999999"
-                   "9999999999999999999999999999999999999999999999999",
-                   std::nullopt}));
+        NumberCase{.text = "", .value = 0}, NumberCase{.text = "word", .value = 0},
+        NumberCase{.text = "30", .value = 30}, NumberCase{.text = " 30 word", .value = 30},
+        NumberCase{.text = "3 0", .value = 30}, NumberCase{.text = "\t1\t5", .value = 15},
+        NumberCase{.text = "2.5", .value = 2}, NumberCase{.text = "3.5", .value = 4},
+        NumberCase{.text = "-2.5", .value = -2}, NumberCase{.text = "0.5", .value = 0},
+        NumberCase{.text = "1.5", .value = 2}, NumberCase{.text = "2.51", .value = 3},
+        NumberCase{.text = "-7x", .value = -7}, NumberCase{.text = "+12", .value = 12},
+        NumberCase{.text = "12-3", .value = 12}, NumberCase{.text = "1.2.3", .value = 1},
+        NumberCase{.text = ".", .value = 0}, NumberCase{.text = "-", .value = 0},
+        NumberCase{.text = "32767", .value = 32767}, NumberCase{.text = "-32768", .value = -32768},
+        NumberCase{.text = "32767.5", .value = std::nullopt},
+        NumberCase{.text = "32768", .value = std::nullopt},
+        NumberCase{.text = "-32769", .value = std::nullopt},
+        NumberCase{.text = "99999999999999999999999999999999999999999999999999999999999999999999"
+                           "999999999999999999999999999999999999999999999999999999999999999999"
+                           "999999999999999999999999999999999999999999999999999999999999999999"
+                           "999999999999999999999999999999999999999999999999999999999999999999"
+                           "9999999999999999999999999999999999999999999999999",
+                   .value = std::nullopt}));
 
 TEST(DigitValueTest, GivesTheDigitOrZero) {
   EXPECT_EQ(DigitValue("7"), 7);

@@ -58,21 +58,33 @@ TEST_P(WaitCallProgressTest, ClassifiesWholeReplyLines) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, WaitCallProgressTest,
     testing::Values(
-        ProgressCase{"Vcon", R"( "VCON")", kVoiceConnection},
-        ProgressCase{"FourteenRingbacksThenVcon", Replies("RINGING", 14) + R"( "VCON")",
-                     kVoiceConnection},
-        ProgressCase{"FifteenthRingbackIsNoAnswer", Replies("RINGING", 15) + R"( "VCON")",
-                     JobValues::RingLimit},
-        ProgressCase{"Busy", R"( "RINGING" "BUSY")", kBusy},
-        ProgressCase{"NoAnswer", R"( "RINGING" "NO ANSWER" "VCON")", JobValues::RingLimit},
-        ProgressCase{"NoDialtone", R"( "NO DIALTONE")", kNoDialTone},
-        ProgressCase{"NoDialTone", R"( "NO DIAL TONE")", kNoDialTone},
-        ProgressCase{"NumberBlacklisted", R"( "NUMBER BLACKLISTED")", kBlacklisted},
-        ProgressCase{"Blacklisted", R"( "BLACKLISTED")", kBlacklisted},
-        ProgressCase{"OtherLinesIgnored",
-                     R"( "OK" "CONNECT" "RING" "BUSY NOW" "busy" " BUSY" "VCON " "Vcon" "BUSY")",
-                     kBusy},
-        ProgressCase{"SilenceIsNoAnswer", R"( "RINGING" "RINGING")", JobValues::RingLimit}),
+        ProgressCase{.name = "Vcon", .replies = R"( "VCON")", .progress_code = kVoiceConnection},
+        ProgressCase{.name = "FourteenRingbacksThenVcon",
+                     .replies = Replies("RINGING", 14) + R"( "VCON")",
+                     .progress_code = kVoiceConnection},
+        ProgressCase{.name = "FifteenthRingbackIsNoAnswer",
+                     .replies = Replies("RINGING", 15) + R"( "VCON")",
+                     .progress_code = JobValues::RingLimit},
+        ProgressCase{.name = "Busy", .replies = R"( "RINGING" "BUSY")", .progress_code = kBusy},
+        ProgressCase{.name = "NoAnswer",
+                     .replies = R"( "RINGING" "NO ANSWER" "VCON")",
+                     .progress_code = JobValues::RingLimit},
+        ProgressCase{
+            .name = "NoDialtone", .replies = R"( "NO DIALTONE")", .progress_code = kNoDialTone},
+        ProgressCase{
+            .name = "NoDialTone", .replies = R"( "NO DIAL TONE")", .progress_code = kNoDialTone},
+        ProgressCase{.name = "NumberBlacklisted",
+                     .replies = R"( "NUMBER BLACKLISTED")",
+                     .progress_code = kBlacklisted},
+        ProgressCase{
+            .name = "Blacklisted", .replies = R"( "BLACKLISTED")", .progress_code = kBlacklisted},
+        ProgressCase{
+            .name = "OtherLinesIgnored",
+            .replies = R"( "OK" "CONNECT" "RING" "BUSY NOW" "busy" " BUSY" "VCON " "Vcon" "BUSY")",
+            .progress_code = kBusy},
+        ProgressCase{.name = "SilenceIsNoAnswer",
+                     .replies = R"( "RINGING" "RINGING")",
+                     .progress_code = JobValues::RingLimit}),
     [](const testing::TestParamInfo<ProgressCase>& info) { return info.param.name; });
 
 TEST(WaitCallProgress, TimeOutBoundsTheSilenceBetweenReplies) {
@@ -88,7 +100,7 @@ TEST(WaitCallProgress, TimeOutBoundsTheSilenceBetweenReplies) {
 
 struct OutcomeCase {
   const char* name;
-  std::string dial_modifier;
+  std::string dial_modifier{};
   std::string play_target;
   std::string scenario;
   std::string dial_command;  // "" when nothing is dialled
@@ -120,24 +132,55 @@ TEST_P(PlaceCallFailureTest, WritesMarkerAndEndsJob) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlaceCallFailureTest,
     testing::Values(
-        OutcomeCase{"Busy", "", "5551234", R"(on "ATD5551234": "BUSY")", "ATD5551234", "$B$\r\n",
-                    "****  Error phone number  5551234 is busy  ****"},
-        OutcomeCase{"NoDialtone", "T", "5551234", R"(on "ATDT5551234": "NO DIALTONE")",
-                    "ATDT5551234", "$C$\r\n",
-                    "****  Error phone number  5551234 no dialtone  ****"},
-        OutcomeCase{"Blacklisted", "P", "0123", R"(on "ATDP0123": "BLACKLISTED")", "ATDP0123",
-                    "$E$\r\n", "****  Error phone number  0123 is BLACKLISTED  ****"},
-        OutcomeCase{"RingLimit", "", "5551234", "on \"ATD5551234\":" + Replies("RINGING", 15),
-                    "ATD5551234", "$A$\r\n",
-                    "****  Error phone number  5551234 has not picked up the line  ****"},
-        OutcomeCase{"SilenceAfterDial", "", "5551234", R"(on "ATD5551234": "RINGING")",
-                    "ATD5551234", "$A$\r\n",
-                    "****  Error phone number  5551234 has not picked up the line  ****"},
-        OutcomeCase{"LowerCaseSpeakerIsDialled", "", "speaker", R"(on "ATDspeaker": "NO ANSWER")",
-                    "ATDspeaker", "$A$\r\n",
-                    "****  Error phone number  speaker has not picked up the line  ****"},
-        OutcomeCase{"SpeakerWithoutVcon", "T", "SPEAKER", R"(on "AT #VLS=2": "OK")", "", "$A$\r\n",
-                    "****  Error phone number  SPEAKER has not picked up the line  ****"}),
+        OutcomeCase{.name = "Busy",
+                    .play_target = "5551234",
+                    .scenario = R"(on "ATD5551234": "BUSY")",
+                    .dial_command = "ATD5551234",
+                    .marker = "$B$\r\n",
+                    .console_line = "****  Error phone number  5551234 is busy  ****"},
+        OutcomeCase{.name = "NoDialtone",
+                    .dial_modifier = "T",
+                    .play_target = "5551234",
+                    .scenario = R"(on "ATDT5551234": "NO DIALTONE")",
+                    .dial_command = "ATDT5551234",
+                    .marker = "$C$\r\n",
+                    .console_line = "****  Error phone number  5551234 no dialtone  ****"},
+        OutcomeCase{.name = "Blacklisted",
+                    .dial_modifier = "P",
+                    .play_target = "0123",
+                    .scenario = R"(on "ATDP0123": "BLACKLISTED")",
+                    .dial_command = "ATDP0123",
+                    .marker = "$E$\r\n",
+                    .console_line = "****  Error phone number  0123 is BLACKLISTED  ****"},
+        OutcomeCase{
+            .name = "RingLimit",
+            .play_target = "5551234",
+            .scenario = "on \"ATD5551234\":" + Replies("RINGING", 15),
+            .dial_command = "ATD5551234",
+            .marker = "$A$\r\n",
+            .console_line = "****  Error phone number  5551234 has not picked up the line  ****"},
+        OutcomeCase{
+            .name = "SilenceAfterDial",
+            .play_target = "5551234",
+            .scenario = R"(on "ATD5551234": "RINGING")",
+            .dial_command = "ATD5551234",
+            .marker = "$A$\r\n",
+            .console_line = "****  Error phone number  5551234 has not picked up the line  ****"},
+        OutcomeCase{
+            .name = "LowerCaseSpeakerIsDialled",
+            .play_target = "speaker",
+            .scenario = R"(on "ATDspeaker": "NO ANSWER")",
+            .dial_command = "ATDspeaker",
+            .marker = "$A$\r\n",
+            .console_line = "****  Error phone number  speaker has not picked up the line  ****"},
+        OutcomeCase{
+            .name = "SpeakerWithoutVcon",
+            .dial_modifier = "T",
+            .play_target = "SPEAKER",
+            .scenario = R"(on "AT #VLS=2": "OK")",
+            .dial_command = "",
+            .marker = "$A$\r\n",
+            .console_line = "****  Error phone number  SPEAKER has not picked up the line  ****"}),
     [](const testing::TestParamInfo<OutcomeCase>& info) { return info.param.name; });
 
 TEST(PlaceCall, DialPausesSixSecondsThenReadsProgressWithProgressTimeout) {

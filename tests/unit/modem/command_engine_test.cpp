@@ -33,13 +33,16 @@ TEST_P(ReadReplyTest, SplitsLinesAtLf) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ReadReplyTest,
-    testing::Values(LineCase{R"(bytes "OK\r\n")", {"OK", "!"}},
-                    LineCase{R"(bytes "\r\nOK\r\n")", {"OK"}},
-                    LineCase{R"(bytes "O\x00K\r\n")", {"OK"}}, LineCase{R"(bytes "OK\n")", {"OK"}},
-                    LineCase{R"(bytes "\n\n\r\n\x00\nOK\n")", {"OK"}},
-                    LineCase{R"(bytes "O\rK\r\n")", {"OK"}}, LineCase{R"(bytes "OK\r")", {"!OK"}},
-                    LineCase{R"("ATX" "RINGING" "VCON")", {"ATX", "RINGING", "VCON", "!"}},
-                    LineCase{R"(bytes "A\r\nB")", {"A", "!B"}}));
+    testing::Values(LineCase{.reply = R"(bytes "OK\r\n")", .lines = {"OK", "!"}},
+                    LineCase{.reply = R"(bytes "\r\nOK\r\n")", .lines = {"OK"}},
+                    LineCase{.reply = R"(bytes "O\x00K\r\n")", .lines = {"OK"}},
+                    LineCase{.reply = R"(bytes "OK\n")", .lines = {"OK"}},
+                    LineCase{.reply = R"(bytes "\n\n\r\n\x00\nOK\n")", .lines = {"OK"}},
+                    LineCase{.reply = R"(bytes "O\rK\r\n")", .lines = {"OK"}},
+                    LineCase{.reply = R"(bytes "OK\r")", .lines = {"!OK"}},
+                    LineCase{.reply = R"("ATX" "RINGING" "VCON")",
+                             .lines = {"ATX", "RINGING", "VCON", "!"}},
+                    LineCase{.reply = R"(bytes "A\r\nB")", .lines = {"A", "!B"}}));
 
 class SilenceTest : public testing::TestWithParam<std::int64_t> {};
 
@@ -89,11 +92,12 @@ TEST_P(WaitOkTest, SkipsLinesUntilOkOrTimeOut) {
   EXPECT_EQ(w.values.ReplyLine, GetParam().last_line);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, WaitOkTest,
-                         testing::Values(WaitCase{R"("OK")", 0, "OK"},
-                                         WaitCase{R"("INFO" "OK")", 0, "OK"},
-                                         WaitCase{R"("ERROR")", 1, ""},
-                                         WaitCase{R"("OK " "OKAY")", 1, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, WaitOkTest,
+    testing::Values(WaitCase{.reply = R"("OK")", .timed_out = 0, .last_line = "OK"},
+                    WaitCase{.reply = R"("INFO" "OK")", .timed_out = 0, .last_line = "OK"},
+                    WaitCase{.reply = R"("ERROR")", .timed_out = 1, .last_line = ""},
+                    WaitCase{.reply = R"("OK " "OKAY")", .timed_out = 1, .last_line = ""}));
 
 TEST(CommandEngineTest, WaitConnectAndWaitRing) {
   VirtualWorld w(

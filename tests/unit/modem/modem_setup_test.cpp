@@ -72,12 +72,19 @@ TEST_P(RingbackTimerTest, ChoosesTheTimersByModemTypeAndSource) {
   EXPECT_EQ(s.Commands().back(), GetParam().voice_command);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, RingbackTimerTest,
-                         testing::Values(TimerCase{0, "0", "AT #CLS=8 #VLS=0 #VRA=150 #VRN=255"},
-                                         TimerCase{1, "0", "AT #CLS=8 #VLS=0 #VRA=70 #VRN=255"},
-                                         TimerCase{2, "0", "AT #CLS=8 #VLS=0 #VRA=70 #VRN=255"},
-                                         TimerCase{0, "1", "AT #CLS=8 #VLS=0 #VRA=0 #VRN=0"},
-                                         TimerCase{1, "5", "AT #CLS=8 #VLS=0 #VRA=0 #VRN=0"}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, RingbackTimerTest,
+    testing::Values(
+        TimerCase{
+            .modem_type = 0, .source = "0", .voice_command = "AT #CLS=8 #VLS=0 #VRA=150 #VRN=255"},
+        TimerCase{
+            .modem_type = 1, .source = "0", .voice_command = "AT #CLS=8 #VLS=0 #VRA=70 #VRN=255"},
+        TimerCase{
+            .modem_type = 2, .source = "0", .voice_command = "AT #CLS=8 #VLS=0 #VRA=70 #VRN=255"},
+        TimerCase{
+            .modem_type = 0, .source = "1", .voice_command = "AT #CLS=8 #VLS=0 #VRA=0 #VRN=0"},
+        TimerCase{
+            .modem_type = 1, .source = "5", .voice_command = "AT #CLS=8 #VLS=0 #VRA=0 #VRN=0"}));
 
 TEST(ModemSetupTest, ErrorToTheIdentificationSkipsTheModelLine) {
   SetUpRun s("on \"ATI3\": \"ERROR\"\n");

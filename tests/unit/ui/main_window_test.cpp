@@ -80,11 +80,11 @@ TEST_F(MainWindowTest, ViewMirrorsEveryKindOfConsoleChange) {
     std::string before;
     const char* message;
   } const cases[] = {
-      {"append", "Hello\r\n", "World\r"},
-      {"leading backspace leaves a lone CR", "Hello\r\n", "\bX"},
-      {"erase inside the message", "ok\r\n", "AB\bC\r"},
-      {"cut at the cap", std::string(16380, 'z') + "\r\nzz", "cut\r"},
-      {"Latin-1", "", "\xE9t\xE9\r"},
+      {.name = "append", .before = "Hello\r\n", .message = "World\r"},
+      {.name = "leading backspace leaves a lone CR", .before = "Hello\r\n", .message = "\bX"},
+      {.name = "erase inside the message", .before = "ok\r\n", .message = "AB\bC\r"},
+      {.name = "cut at the cap", .before = std::string(16380, 'z') + "\r\nzz", .message = "cut\r"},
+      {.name = "Latin-1", .before = "", .message = "\xE9t\xE9\r"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -44,26 +44,39 @@ TEST_P(VoiceTransmitTest, EndsOnlyAtAnUnshieldedDleEtx) {
   EXPECT_EQ(modem.TakeOutput(10), c.after_connect);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Engine, VoiceTransmitTest,
-    testing::Values(
-        TransmitCase{"PlainEnd", {"abc\x10\x03"s}, {"abc\x10\x03"s}, kVcon},
-        TransmitCase{"ShieldedDleIsData", {"a\x10\x10\x03"s}, {"a\x10\x10\x03"s}, ""},
-        TransmitCase{"EndAfterShieldedDle",
-                     {"a\x10\x10\x03"
-                      "b\x10\x03"s},
-                     {"a\x10\x10\x03"
-                      "b\x10\x03"s},
-                     kVcon},
-        TransmitCase{"EndSplitAcrossWrites", {"ab\x10"s, "\x03"s}, {"ab\x10\x03"s}, kVcon},
-        TransmitCase{"OtherDlePairsAreData", {"\x10s\x10\x03"s}, {"\x10s\x10\x03"s}, kVcon},
-        TransmitCase{"CommandModeAfterTheEnd",
-                     {"x\x10\x03"
-                      "AT\r"s},
-                     {"x\x10\x03"s},
-                     kVcon + "\r\nOK\r\n"s},
-        TransmitCase{"CommandTextIsData", {"AT\r"}, {"AT\r"}, ""}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Engine, VoiceTransmitTest,
+                         testing::Values(TransmitCase{.name = "PlainEnd",
+                                                      .chunks = {"abc\x10\x03"s},
+                                                      .voice = {"abc\x10\x03"s},
+                                                      .after_connect = kVcon},
+                                         TransmitCase{.name = "ShieldedDleIsData",
+                                                      .chunks = {"a\x10\x10\x03"s},
+                                                      .voice = {"a\x10\x10\x03"s},
+                                                      .after_connect = ""},
+                                         TransmitCase{.name = "EndAfterShieldedDle",
+                                                      .chunks = {"a\x10\x10\x03"
+                                                                 "b\x10\x03"s},
+                                                      .voice = {"a\x10\x10\x03"
+                                                                "b\x10\x03"s},
+                                                      .after_connect = kVcon},
+                                         TransmitCase{.name = "EndSplitAcrossWrites",
+                                                      .chunks = {"ab\x10"s, "\x03"s},
+                                                      .voice = {"ab\x10\x03"s},
+                                                      .after_connect = kVcon},
+                                         TransmitCase{.name = "OtherDlePairsAreData",
+                                                      .chunks = {"\x10s\x10\x03"s},
+                                                      .voice = {"\x10s\x10\x03"s},
+                                                      .after_connect = kVcon},
+                                         TransmitCase{.name = "CommandModeAfterTheEnd",
+                                                      .chunks = {"x\x10\x03"
+                                                                 "AT\r"s},
+                                                      .voice = {"x\x10\x03"s},
+                                                      .after_connect = kVcon + "\r\nOK\r\n"s},
+                                         TransmitCase{.name = "CommandTextIsData",
+                                                      .chunks = {"AT\r"},
+                                                      .voice = {"AT\r"},
+                                                      .after_connect = ""}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(VoiceTransmit, KeyFollowsTheCountedByteByItsWait) {
   Engine modem =

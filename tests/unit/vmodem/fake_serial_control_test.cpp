@@ -23,8 +23,8 @@ struct Line {
 
 struct PortCase {
   const char* name;
-  std::vector<int> missing;
-  std::vector<int> busy;
+  std::vector<int> missing{};
+  std::vector<int> busy{};
   int port;
   bool selected;
   bool opened;
@@ -42,16 +42,19 @@ TEST_P(PortTest, SelectsAndOpensOnlyAnExistingFreePort) {
   EXPECT_EQ(line.serial.PortOpen(), c.opened);
 }
 
-INSTANTIATE_TEST_SUITE_P(FakeSerialControl, PortTest,
-                         testing::Values(PortCase{"Free", {}, {}, 3, true, true},
-                                         PortCase{"First", {}, {}, 1, true, true},
-                                         PortCase{"Last", {}, {}, 9, true, true},
-                                         PortCase{"Zero", {}, {}, 0, false, false},
-                                         PortCase{"Ten", {}, {}, 10, false, false},
-                                         PortCase{"Missing", {4}, {}, 4, false, false},
-                                         PortCase{"OtherMissing", {4}, {}, 5, true, true},
-                                         PortCase{"Busy", {}, {2}, 2, true, false}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    FakeSerialControl, PortTest,
+    testing::Values(
+        PortCase{.name = "Free", .port = 3, .selected = true, .opened = true},
+        PortCase{.name = "First", .port = 1, .selected = true, .opened = true},
+        PortCase{.name = "Last", .port = 9, .selected = true, .opened = true},
+        PortCase{.name = "Zero", .port = 0, .selected = false, .opened = false},
+        PortCase{.name = "Ten", .port = 10, .selected = false, .opened = false},
+        PortCase{.name = "Missing", .missing = {4}, .port = 4, .selected = false, .opened = false},
+        PortCase{
+            .name = "OtherMissing", .missing = {4}, .port = 5, .selected = true, .opened = true},
+        PortCase{.name = "Busy", .busy = {2}, .port = 2, .selected = true, .opened = false}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(FakeSerialControl, PortChangesOnlyWhileClosedAndOpensOnce) {
   Line line("");

@@ -28,10 +28,11 @@ TEST(VirtualWorld, WaitJumpsToTheEarliestOfModemDeadlineAndWindowEvent) {
     std::optional<std::int64_t> event;
     std::int64_t woke;
   };
-  for (const Case& c : {Case{std::nullopt, std::nullopt, kStart + 2500},
-                        Case{kStart + 1000, std::nullopt, kStart + 1000},
-                        Case{kStart + 1000, kStart + 400, kStart + 400},
-                        Case{std::nullopt, kStart + 4000, kStart + 2500}}) {
+  for (const Case& c :
+       {Case{.until = std::nullopt, .event = std::nullopt, .woke = kStart + 2500},
+        Case{.until = kStart + 1000, .event = std::nullopt, .woke = kStart + 1000},
+        Case{.until = kStart + 1000, .event = kStart + 400, .woke = kStart + 400},
+        Case{.until = std::nullopt, .event = kStart + 4000, .woke = kStart + 2500}}) {
     VirtualWorld world("echo off\non \"ATD*\": wait 2500 \"BUSY\"");
     world.serial.SetCommPort(1);
     world.serial.SetPortOpen(true);

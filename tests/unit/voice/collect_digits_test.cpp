@@ -18,8 +18,8 @@ struct EntryCase {
   const char* name;
   std::string modem;  // what the modem sends, as scenario actions, from the entry's start
   std::string digits;
-  std::int16_t star_ended;
-  std::int16_t timed_out;
+  std::int16_t star_ended = 0;
+  std::int16_t timed_out = 0;
   std::optional<std::int64_t> returns_after_ms = std::nullopt;
   std::string stop_code = "b";
   std::string first_digits = "";
@@ -54,28 +54,62 @@ TEST_P(CollectDigitsTest, CollectsOneEntry) {
 INSTANTIATE_TEST_SUITE_P(
     Entries, CollectDigitsTest,
     testing::Values(
-        EntryCase{"EndedByStar", "wait 1000 key 1 wait 1000 key 2 wait 1000 key 3 wait 1000 key *",
-                  "123*", 1, 0, 4000},
-        EntryCase{"HashClears",
-                  "wait 500 key 1 wait 500 key 2 wait 500 key # wait 500 key 4 wait 500 key *",
-                  "4*", 1, 0},
-        EntryCase{"LoneHashReturnsAtOnce", "wait 1000 key # wait 500 key 5", "#", 0, 0, 1000},
-        EntryCase{"HashAfterAClearedEntryIsLone", "key 1 key # wait 100 key #", "#", 0, 0},
+        EntryCase{.name = "EndedByStar",
+                  .modem = "wait 1000 key 1 wait 1000 key 2 wait 1000 key 3 wait 1000 key *",
+                  .digits = "123*",
+                  .star_ended = 1,
+                  .returns_after_ms = 4000},
+        EntryCase{
+            .name = "HashClears",
+            .modem = "wait 500 key 1 wait 500 key 2 wait 500 key # wait 500 key 4 wait 500 key *",
+            .digits = "4*",
+            .star_ended = 1},
+        EntryCase{.name = "LoneHashReturnsAtOnce",
+                  .modem = "wait 1000 key # wait 500 key 5",
+                  .digits = "#",
+                  .returns_after_ms = 1000},
+        EntryCase{.name = "HashAfterAClearedEntryIsLone",
+                  .modem = "key 1 key # wait 100 key #",
+                  .digits = "#"},
         // The last digit came at 10:00:02; the wait ends when 10:00:22 has passed.
-        EntryCase{"SilenceAfterTwoDigits", "wait 1000 key 1 wait 1000 key 2", "12", 0, 1, 23000},
-        EntryCase{"NoKeyAtAll", "silent", "", 0, 1, 21000},
-        EntryCase{"EndedByStopCode", "wait 500 key 1 wait 500 key 2 wait 500 key b", "12b", 1, 0},
-        EntryCase{"OnlyTheJobsStopCodeEnds", "key 1 key b key Z", "1Z", 1, 0, std::nullopt, "Z"},
-        EntryCase{"IgnoredEventsKeepTheDeadline",
-                  "wait 1000 key 1 wait 9000 key d wait 10000 key s wait 1500 key A", "1", 0, 1,
-                  22000},
-        EntryCase{"ContinuesTheDigitAlreadyKeyed", "wait 500 key 6 wait 500 key *", "56*", 1, 0,
-                  std::nullopt, "b", "5"},
-        EntryCase{"ReportSplitAcrossReads",
-                  "wait 500 bytes \"\\x10\" wait 400 bytes \"8\" wait 100 key *", "8*", 1, 0},
+        EntryCase{.name = "SilenceAfterTwoDigits",
+                  .modem = "wait 1000 key 1 wait 1000 key 2",
+                  .digits = "12",
+                  .timed_out = 1,
+                  .returns_after_ms = 23000},
+        EntryCase{.name = "NoKeyAtAll",
+                  .modem = "silent",
+                  .digits = "",
+                  .timed_out = 1,
+                  .returns_after_ms = 21000},
+        EntryCase{.name = "EndedByStopCode",
+                  .modem = "wait 500 key 1 wait 500 key 2 wait 500 key b",
+                  .digits = "12b",
+                  .star_ended = 1},
+        EntryCase{.name = "OnlyTheJobsStopCodeEnds",
+                  .modem = "key 1 key b key Z",
+                  .digits = "1Z",
+                  .star_ended = 1,
+                  .stop_code = "Z"},
+        EntryCase{.name = "IgnoredEventsKeepTheDeadline",
+                  .modem = "wait 1000 key 1 wait 9000 key d wait 10000 key s wait 1500 key A",
+                  .digits = "1",
+                  .timed_out = 1,
+                  .returns_after_ms = 22000},
+        EntryCase{.name = "ContinuesTheDigitAlreadyKeyed",
+                  .modem = "wait 500 key 6 wait 500 key *",
+                  .digits = "56*",
+                  .star_ended = 1,
+                  .first_digits = "5"},
+        EntryCase{.name = "ReportSplitAcrossReads",
+                  .modem = "wait 500 bytes \"\\x10\" wait 400 bytes \"8\" wait 100 key *",
+                  .digits = "8*",
+                  .star_ended = 1},
         // Seven stray bytes: taken two at a time they would swallow the DLE's partner.
-        EntryCase{"StrayBytesAroundReports",
-                  "bytes \"garbage\" wait 100 key 3 bytes \"x\" wait 100 key *", "3*", 1, 0}),
+        EntryCase{.name = "StrayBytesAroundReports",
+                  .modem = "bytes \"garbage\" wait 100 key 3 bytes \"x\" wait 100 key *",
+                  .digits = "3*",
+                  .star_ended = 1}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -76,16 +76,29 @@ TEST_P(FindDleSequenceTest, FindsOnlyUnshieldedSequences) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FindDleSequenceTest,
-    testing::Values(FindCase{"Empty", "", kEtx, std::nullopt},
-                    FindCase{"AtStart", "\x10\x03", kEtx, 0},
-                    FindCase{"AfterData", "ab\x10\x03zz", kEtx, 2},
-                    FindCase{"ShieldedDleBeforeEtx", "a\x10\x10\003b\x10\x03", kEtx, 5},
-                    FindCase{"ShieldedPairThenSequence", "\x10\x10\x10\x03", kEtx, 2},
-                    FindCase{"OnlyShieldedData", "\x10\x10\x03\x03", kEtx, std::nullopt},
-                    FindCase{"LoneDleAtEnd", "abc\x10", kEtx, std::nullopt},
-                    FindCase{"OtherSequenceSkipped", "\x10s\x03\x10*", '*', 3},
-                    FindCase{"ShieldedStar", "\x10\x10*", '*', std::nullopt},
-                    FindCase{"EtxWithoutDle", "\x03\x03", kEtx, std::nullopt}),
+    testing::Values(
+        FindCase{.name = "Empty", .data = "", .code = kEtx, .expected = std::nullopt},
+        FindCase{.name = "AtStart", .data = "\x10\x03", .code = kEtx, .expected = 0},
+        FindCase{.name = "AfterData", .data = "ab\x10\x03zz", .code = kEtx, .expected = 2},
+        FindCase{.name = "ShieldedDleBeforeEtx",
+                 .data = "a\x10\x10\003b\x10\x03",
+                 .code = kEtx,
+                 .expected = 5},
+        FindCase{.name = "ShieldedPairThenSequence",
+                 .data = "\x10\x10\x10\x03",
+                 .code = kEtx,
+                 .expected = 2},
+        FindCase{.name = "OnlyShieldedData",
+                 .data = "\x10\x10\x03\x03",
+                 .code = kEtx,
+                 .expected = std::nullopt},
+        FindCase{.name = "LoneDleAtEnd", .data = "abc\x10", .code = kEtx, .expected = std::nullopt},
+        FindCase{
+            .name = "OtherSequenceSkipped", .data = "\x10s\x03\x10*", .code = '*', .expected = 3},
+        FindCase{
+            .name = "ShieldedStar", .data = "\x10\x10*", .code = '*', .expected = std::nullopt},
+        FindCase{
+            .name = "EtxWithoutDle", .data = "\x03\x03", .code = kEtx, .expected = std::nullopt}),
     [](const testing::TestParamInfo<FindCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -23,7 +23,7 @@ std::string Message() {
 
 struct PlaybackCase {
   const char* name;
-  std::string rules;  // scenario rules ahead of the plain voice transmit
+  std::string rules{};  // scenario rules ahead of the plain voice transmit
   std::string marker;
   int plays;
   std::string target = "5551234";
@@ -95,62 +95,127 @@ TEST_P(PlaybackLoopTest, EndsWithTheDigitsMarker) {
 INSTANTIATE_TEST_SUITE_P(
     Jobs, PlaybackLoopTest,
     testing::Values(
-        PlaybackCase{"OnePlayAllowed", "", "b", 1, "5551234", 1, 3, 0},
-        PlaybackCase{"NoPlayAllowed", "", "b", 0, "5551234", 0, 3, 0},
-        PlaybackCase{"RetriesRunOut", "", "b", 2, "5551234", 10, 2, 0},
-        PlaybackCase{"RetriesStartingAtZeroNeverRunOut", "", "b", 4, "5551234", 4, 0, 0},
-        PlaybackCase{"SpeakerWithDigitWaitEndsAfterOnePlay", "", "*", 1, "SPEAKER"},
-        PlaybackCase{"SpeakerWithoutDigitWaitPlaysUntilRetriesRunOut", "", "b", 3, "SPEAKER", 10, 3,
-                     0},
-        PlaybackCase{"EntryAfterTheMessage",
-                     KeysAfter(2, "wait 800 key 1 wait 300 key 2 wait 300 key 3 wait 300 key *"),
-                     "123*", 1},
+        PlaybackCase{.name = "OnePlayAllowed",
+                     .marker = "b",
+                     .plays = 1,
+                     .play_count = 1,
+                     .digit_timeout = 0},
+        PlaybackCase{.name = "NoPlayAllowed",
+                     .marker = "b",
+                     .plays = 0,
+                     .play_count = 0,
+                     .digit_timeout = 0},
+        PlaybackCase{.name = "RetriesRunOut",
+                     .marker = "b",
+                     .plays = 2,
+                     .retry_count = 2,
+                     .digit_timeout = 0},
+        PlaybackCase{.name = "RetriesStartingAtZeroNeverRunOut",
+                     .marker = "b",
+                     .plays = 4,
+                     .play_count = 4,
+                     .retry_count = 0,
+                     .digit_timeout = 0},
+        PlaybackCase{.name = "SpeakerWithDigitWaitEndsAfterOnePlay",
+                     .marker = "*",
+                     .plays = 1,
+                     .target = "SPEAKER"},
+        PlaybackCase{.name = "SpeakerWithoutDigitWaitPlaysUntilRetriesRunOut",
+                     .marker = "b",
+                     .plays = 3,
+                     .target = "SPEAKER",
+                     .digit_timeout = 0},
+        PlaybackCase{
+            .name = "EntryAfterTheMessage",
+            .rules = KeysAfter(2, "wait 800 key 1 wait 300 key 2 wait 300 key 3 wait 300 key *"),
+            .marker = "123*",
+            .plays = 1},
         // The partial entry counts as an attempt without a usable key.
-        PlaybackCase{"PartialEntryAfterTheMessageIsDiscarded",
-                     KeysAfter(2, "wait 800 key 1 wait 300 key 2") +
-                         KeysAfter(4, "wait 800 key 9 wait 300 key *"),
-                     "9*", 2, "5551234", 10, 2},
-        PlaybackCase{"PartialEntryAfterTheMessageUsesARetry", KeysAfter(2, "wait 800 key 1"), "b",
-                     1, "5551234", 10, 1},
-        PlaybackCase{"PartialEntryDuringTheMessageIsKept", KeysDuringFirstPlay("key 5"), "5", 1,
-                     "5551234", 10, 3, 0},
+        PlaybackCase{.name = "PartialEntryAfterTheMessageIsDiscarded",
+                     .rules = KeysAfter(2, "wait 800 key 1 wait 300 key 2") +
+                              KeysAfter(4, "wait 800 key 9 wait 300 key *"),
+                     .marker = "9*",
+                     .plays = 2,
+                     .retry_count = 2},
+        PlaybackCase{.name = "PartialEntryAfterTheMessageUsesARetry",
+                     .rules = KeysAfter(2, "wait 800 key 1"),
+                     .marker = "b",
+                     .plays = 1,
+                     .retry_count = 1},
+        PlaybackCase{.name = "PartialEntryDuringTheMessageIsKept",
+                     .rules = KeysDuringFirstPlay("key 5"),
+                     .marker = "5",
+                     .plays = 1,
+                     .digit_timeout = 0},
         // The modem's DLE came in the message's last key check, its key after the message.
-        PlaybackCase{"KeyReportSplitBetweenPlayAndKeyWait",
-                     KeysDuringFirstPlay("bytes \"\\x10\"") +
-                         KeysAfter(2, "wait 800 bytes \"5\" wait 300 key *"),
-                     "5*", 1},
-        PlaybackCase{"EntryDuringTheMessage",
-                     KeysDuringFirstPlay("key 4 wait 500 key 2 wait 500 key *"), "42*", 1},
-        PlaybackCase{"StopCodeDuringTheMessage", KeysDuringFirstPlay("key Z"), "Z", 1, "5551234",
-                     10, 3, 0, 0, "Z"},
+        PlaybackCase{.name = "KeyReportSplitBetweenPlayAndKeyWait",
+                     .rules = KeysDuringFirstPlay("bytes \"\\x10\"") +
+                              KeysAfter(2, "wait 800 bytes \"5\" wait 300 key *"),
+                     .marker = "5*",
+                     .plays = 1},
+        PlaybackCase{.name = "EntryDuringTheMessage",
+                     .rules = KeysDuringFirstPlay("key 4 wait 500 key 2 wait 500 key *"),
+                     .marker = "42*",
+                     .plays = 1},
+        PlaybackCase{.name = "StopCodeDuringTheMessage",
+                     .rules = KeysDuringFirstPlay("key Z"),
+                     .marker = "Z",
+                     .plays = 1,
+                     .digit_timeout = 0,
+                     .stop_code = "Z"},
         // "#" uses up a play but no retry, and keying grants the digit wait afterwards.
-        PlaybackCase{"HashDuringTheMessagePlaysAgain",
-                     KeysDuringFirstPlay("key #") + KeysAfter(3, "wait 500 key 4 wait 300 key *"),
-                     "4*", 2, "5551234", 3, 1, 0},
-        PlaybackCase{"LoneHashAfterTheMessagePlaysAgain",
-                     KeysAfter(2, "wait 500 key #") + KeysAfter(4, "wait 500 key 6 wait 300 key *"),
-                     "6*", 2, "5551234", 2, 1},
-        PlaybackCase{"ReadBackConfirmed",
-                     KeysAfter(2, "wait 500 key 1 wait 300 key 2 wait 300 key 3 wait 300 key *") +
-                         KeysAfter(3, "wait 500 key 9 wait 300 key *"),
-                     "123*", 1, "5551234", 10, 3, 20, 1},
-        PlaybackCase{"ReadBackConfirmedByStopCodeAlone",
-                     KeysAfter(2, "wait 500 key 7 wait 300 key *") + KeysAfter(3, "wait 500 key b"),
-                     "7*", 1, "5551234", 10, 3, 20, 1},
-        PlaybackCase{"ReadBackTimedOutPlaysAgain",
-                     KeysAfter(2, "wait 500 key 1 wait 300 key *") +
-                         KeysAfter(5, "wait 500 key 8 wait 300 key *") +
-                         KeysAfter(6, "wait 500 key *"),
-                     "8*", 2, "5551234", 2, 3, 20, 1},
-        PlaybackCase{"ReadBackRejectedByLoneHashWithNoPlayLeft",
-                     KeysAfter(2, "wait 500 key 1 wait 300 key *") + KeysAfter(3, "wait 500 key #"),
-                     "b", 1, "5551234", 1, 3, 20, 1},
+        PlaybackCase{
+            .name = "HashDuringTheMessagePlaysAgain",
+            .rules = KeysDuringFirstPlay("key #") + KeysAfter(3, "wait 500 key 4 wait 300 key *"),
+            .marker = "4*",
+            .plays = 2,
+            .play_count = 3,
+            .retry_count = 1,
+            .digit_timeout = 0},
+        PlaybackCase{
+            .name = "LoneHashAfterTheMessagePlaysAgain",
+            .rules = KeysAfter(2, "wait 500 key #") + KeysAfter(4, "wait 500 key 6 wait 300 key *"),
+            .marker = "6*",
+            .plays = 2,
+            .play_count = 2,
+            .retry_count = 1},
+        PlaybackCase{
+            .name = "ReadBackConfirmed",
+            .rules = KeysAfter(2, "wait 500 key 1 wait 300 key 2 wait 300 key 3 wait 300 key *") +
+                     KeysAfter(3, "wait 500 key 9 wait 300 key *"),
+            .marker = "123*",
+            .plays = 1,
+            .read_back = 1},
+        PlaybackCase{
+            .name = "ReadBackConfirmedByStopCodeAlone",
+            .rules = KeysAfter(2, "wait 500 key 7 wait 300 key *") + KeysAfter(3, "wait 500 key b"),
+            .marker = "7*",
+            .plays = 1,
+            .read_back = 1},
+        PlaybackCase{.name = "ReadBackTimedOutPlaysAgain",
+                     .rules = KeysAfter(2, "wait 500 key 1 wait 300 key *") +
+                              KeysAfter(5, "wait 500 key 8 wait 300 key *") +
+                              KeysAfter(6, "wait 500 key *"),
+                     .marker = "8*",
+                     .plays = 2,
+                     .play_count = 2,
+                     .read_back = 1},
+        PlaybackCase{
+            .name = "ReadBackRejectedByLoneHashWithNoPlayLeft",
+            .rules = KeysAfter(2, "wait 500 key 1 wait 300 key *") + KeysAfter(3, "wait 500 key #"),
+            .marker = "b",
+            .plays = 1,
+            .play_count = 1,
+            .read_back = 1},
         // Only an entry ended by "*" or StopCode is read back; a lone "#" plays again.
-        PlaybackCase{"LoneHashIsNotReadBack",
-                     KeysAfter(2, "wait 500 key #") +
-                         KeysAfter(4, "wait 500 key 5 wait 300 key *") +
-                         KeysAfter(5, "wait 500 key *"),
-                     "5*", 2, "5551234", 2, 3, 20, 1}),
+        PlaybackCase{.name = "LoneHashIsNotReadBack",
+                     .rules = KeysAfter(2, "wait 500 key #") +
+                              KeysAfter(4, "wait 500 key 5 wait 300 key *") +
+                              KeysAfter(5, "wait 500 key *"),
+                     .marker = "5*",
+                     .plays = 2,
+                     .play_count = 2,
+                     .read_back = 1}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

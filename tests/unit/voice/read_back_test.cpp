@@ -65,12 +65,22 @@ TEST_P(ReadBackPromptsTest, PlaysThePromptsInOneTransmission) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, ReadBackPromptsTest,
-    testing::Values(
-        ReadBackCase{"DigitsAndStar", "123*", "<verif1><one><two><three><star><verif2>"},
-        ReadBackCase{"StopCodeRepeatsThePromptBefore", "12b", "<verif1><one><two><two><verif2>"},
-        ReadBackCase{"StarAlone", "*", "<verif1><star><verif2>"},
-        ReadBackCase{"StopCodeAloneRepeatsTheOpening", "Z", "<verif1><verif1><verif2>", "Z"},
-        ReadBackCase{"MissingPromptIsSilent", "30*", "<verif1><zero><star><verif2>", "b", "three"}),
+    testing::Values(ReadBackCase{.name = "DigitsAndStar",
+                                 .entry = "123*",
+                                 .heard = "<verif1><one><two><three><star><verif2>"},
+                    ReadBackCase{.name = "StopCodeRepeatsThePromptBefore",
+                                 .entry = "12b",
+                                 .heard = "<verif1><one><two><two><verif2>"},
+                    ReadBackCase{
+                        .name = "StarAlone", .entry = "*", .heard = "<verif1><star><verif2>"},
+                    ReadBackCase{.name = "StopCodeAloneRepeatsTheOpening",
+                                 .entry = "Z",
+                                 .heard = "<verif1><verif1><verif2>",
+                                 .stop_code = "Z"},
+                    ReadBackCase{.name = "MissingPromptIsSilent",
+                                 .entry = "30*",
+                                 .heard = "<verif1><zero><star><verif2>",
+                                 .missing_prompt = "three"}),
     [](const auto& info) { return info.param.name; });
 
 struct ConfirmCase {
@@ -96,13 +106,15 @@ TEST_P(ReadBackConfirmTest, ConfirmsOnlyAnEntryEndedByStarOrStopCode) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Confirmations, ReadBackConfirmTest,
-                         testing::Values(ConfirmCase{"DigitsThenStar",
-                                                     "wait 500 key 9 wait 300 key *", true},
-                                         ConfirmCase{"StopCodeAlone", "wait 500 key b", true},
-                                         ConfirmCase{"LoneHash", "wait 500 key #", false},
-                                         ConfirmCase{"Silence", "wait 100", false},
-                                         ConfirmCase{"DigitsThenSilence", "wait 500 key 9", false}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Confirmations, ReadBackConfirmTest,
+    testing::Values(
+        ConfirmCase{
+            .name = "DigitsThenStar", .keys = "wait 500 key 9 wait 300 key *", .confirmed = true},
+        ConfirmCase{.name = "StopCodeAlone", .keys = "wait 500 key b", .confirmed = true},
+        ConfirmCase{.name = "LoneHash", .keys = "wait 500 key #", .confirmed = false},
+        ConfirmCase{.name = "Silence", .keys = "wait 100", .confirmed = false},
+        ConfirmCase{.name = "DigitsThenSilence", .keys = "wait 500 key 9", .confirmed = false}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -34,12 +34,18 @@ TEST_P(CutRecordingTest, CutsAtTheFirstMarkAndDropsTrailingDles) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CutRecordingTest,
     testing::Values(
-        CutCase{"StarWinsOverEarlierEndReport", Data(10) + Mark('s') + Data(10) + Mark('*'), 22},
-        CutCase{"FirstOfSeveralEndReports", Data(100) + Mark('s') + Data(100) + Mark('s'), 100},
-        CutCase{"QuietAlone", Data(7) + Mark('q'), 7},
-        CutCase{"OpenDleOfFullBufferDropped", Data(99) + kDles, 99},
-        CutCase{"ShieldedQuietIsData", Data(5) + kDles + Mark('q') + Data(5) + Mark('q'), 13},
-        CutCase{"EmptyRecording", "", 0}),
+        CutCase{.name = "StarWinsOverEarlierEndReport",
+                .data = Data(10) + Mark('s') + Data(10) + Mark('*'),
+                .expected = 22},
+        CutCase{.name = "FirstOfSeveralEndReports",
+                .data = Data(100) + Mark('s') + Data(100) + Mark('s'),
+                .expected = 100},
+        CutCase{.name = "QuietAlone", .data = Data(7) + Mark('q'), .expected = 7},
+        CutCase{.name = "OpenDleOfFullBufferDropped", .data = Data(99) + kDles, .expected = 99},
+        CutCase{.name = "ShieldedQuietIsData",
+                .data = Data(5) + kDles + Mark('q') + Data(5) + Mark('q'),
+                .expected = 13},
+        CutCase{.name = "EmptyRecording", .data = "", .expected = 0}),
     [](const testing::TestParamInfo<CutCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -41,10 +41,11 @@ TEST_P(SendVoiceBufferTest, SendsThePromptWithoutItsTerminator) {
   EXPECT_EQ(w.serial.Writes(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Prompts, SendVoiceBufferTest,
-                         testing::Values(PromptCase{"Empty", 0, {}},
-                                         PromptCase{"OnePiece", 2048, {2048}},
-                                         PromptCase{"Pieces", 5000, {2048, 2048, 904}}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Prompts, SendVoiceBufferTest,
+    testing::Values(PromptCase{.name = "Empty", .prompt_len = 0, .pieces = {}},
+                    PromptCase{.name = "OnePiece", .prompt_len = 2048, .pieces = {2048}},
+                    PromptCase{.name = "Pieces", .prompt_len = 5000, .pieces = {2048, 2048, 904}}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace

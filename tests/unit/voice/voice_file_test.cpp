@@ -41,25 +41,52 @@ TEST_P(LoadMessageFileTest, LoadsMessageAndDeletesFile) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, LoadMessageFileTest,
     testing::Values(
-        LoadCase{"NoTerminator", "abc", 5, "abc" + kEnd},
-        LoadCase{"BytesAfterTerminatorIgnored", Repeat('a', 1000) + kEnd + Repeat('z', 500), 1002,
-                 Repeat('a', 1000) + kEnd},
-        LoadCase{"TerminatorInsideLongFile", Repeat('a', 149999) + kEnd + Repeat('b', 149999),
-                 150001, Repeat('a', 149999) + kEnd},
-        LoadCase{"InnerNulsKeptTrailingDropped", std::string("a\0\0b\0\0", 6), 6,
-                 std::string("a\0\0b", 4) + kEnd},
-        LoadCase{"Empty", "", 2, kEnd}, LoadCase{"Missing", std::nullopt, 2, kEnd},
-        LoadCase{"ShieldedDleEtxIsData", "ab\x10\x10\003cd" + kEnd, 9, "ab\x10\x10\003cd" + kEnd},
-        LoadCase{"ShieldedDleAtEndOfData", "ab\x10\x10" + kEnd, 6, "ab\x10\x10" + kEnd},
-        LoadCase{"DataOf189998Bytes", Repeat('a', kSize - 2), kSize, Repeat('a', kSize - 2) + kEnd},
-        LoadCase{"LastByteAt189999", Repeat('a', kSize - 1), kSize, Repeat('a', kSize - 2) + kEnd},
-        LoadCase{"LastByteAt190000", Repeat('a', kSize), kSize, Repeat('a', kSize - 2) + kEnd},
-        LoadCase{"FileLongerThanBuffer", Repeat('a', kSize + 5000), kSize,
-                 Repeat('a', kSize - 2) + kEnd},
+        LoadCase{.name = "NoTerminator", .file = "abc", .voice_len = 5, .message = "abc" + kEnd},
+        LoadCase{.name = "BytesAfterTerminatorIgnored",
+                 .file = Repeat('a', 1000) + kEnd + Repeat('z', 500),
+                 .voice_len = 1002,
+                 .message = Repeat('a', 1000) + kEnd},
+        LoadCase{.name = "TerminatorInsideLongFile",
+                 .file = Repeat('a', 149999) + kEnd + Repeat('b', 149999),
+                 .voice_len = 150001,
+                 .message = Repeat('a', 149999) + kEnd},
+        LoadCase{.name = "InnerNulsKeptTrailingDropped",
+                 .file = std::string("a\0\0b\0\0", 6),
+                 .voice_len = 6,
+                 .message = std::string("a\0\0b", 4) + kEnd},
+        LoadCase{.name = "Empty", .file = "", .voice_len = 2, .message = kEnd},
+        LoadCase{.name = "Missing", .file = std::nullopt, .voice_len = 2, .message = kEnd},
+        LoadCase{.name = "ShieldedDleEtxIsData",
+                 .file = "ab\x10\x10\003cd" + kEnd,
+                 .voice_len = 9,
+                 .message = "ab\x10\x10\003cd" + kEnd},
+        LoadCase{.name = "ShieldedDleAtEndOfData",
+                 .file = "ab\x10\x10" + kEnd,
+                 .voice_len = 6,
+                 .message = "ab\x10\x10" + kEnd},
+        LoadCase{.name = "DataOf189998Bytes",
+                 .file = Repeat('a', kSize - 2),
+                 .voice_len = kSize,
+                 .message = Repeat('a', kSize - 2) + kEnd},
+        LoadCase{.name = "LastByteAt189999",
+                 .file = Repeat('a', kSize - 1),
+                 .voice_len = kSize,
+                 .message = Repeat('a', kSize - 2) + kEnd},
+        LoadCase{.name = "LastByteAt190000",
+                 .file = Repeat('a', kSize),
+                 .voice_len = kSize,
+                 .message = Repeat('a', kSize - 2) + kEnd},
+        LoadCase{.name = "FileLongerThanBuffer",
+                 .file = Repeat('a', kSize + 5000),
+                 .voice_len = kSize,
+                 .message = Repeat('a', kSize - 2) + kEnd},
         // A DLE left without its partner would shield the terminator written after it.
-        LoadCase{"UnpairedDleAtEnd", "ab\x10", 4, "ab" + kEnd},
-        LoadCase{"CutSplitsShieldedPair", Repeat('a', kSize - 3) + "\x10\x10" + "b", kSize - 1,
-                 Repeat('a', kSize - 3) + kEnd}),
+        LoadCase{
+            .name = "UnpairedDleAtEnd", .file = "ab\x10", .voice_len = 4, .message = "ab" + kEnd},
+        LoadCase{.name = "CutSplitsShieldedPair",
+                 .file = Repeat('a', kSize - 3) + "\x10\x10" + "b",
+                 .voice_len = kSize - 1,
+                 .message = Repeat('a', kSize - 3) + kEnd}),
     [](const testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
 
 struct PromptCase {
@@ -83,11 +110,15 @@ TEST_P(LoadVoiceFileTest, CountsPromptWithoutTerminatorAndLeavesFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LoadVoiceFileTest,
-    testing::Values(PromptCase{"Terminated", Repeat('p', 1000) + kEnd, 1000},
-                    PromptCase{"Unterminated", "pqr", 3}, PromptCase{"Empty", "", 0},
-                    PromptCase{"ShieldedDleEtxIsData", "p\x10\x10\x03q" + kEnd, 5},
-                    // Longer than a 16-bit length could hold.
-                    PromptCase{"LongerThan32766", Repeat('p', 40000) + kEnd, 40000}),
+    testing::Values(
+        PromptCase{.name = "Terminated", .file = Repeat('p', 1000) + kEnd, .prompt_len = 1000},
+        PromptCase{.name = "Unterminated", .file = "pqr", .prompt_len = 3},
+        PromptCase{.name = "Empty", .file = "", .prompt_len = 0},
+        PromptCase{
+            .name = "ShieldedDleEtxIsData", .file = "p\x10\x10\x03q" + kEnd, .prompt_len = 5},
+        // Longer than a 16-bit length could hold.
+        PromptCase{
+            .name = "LongerThan32766", .file = Repeat('p', 40000) + kEnd, .prompt_len = 40000}),
     [](const testing::TestParamInfo<PromptCase>& info) { return info.param.name; });
 
 TEST(LoadVoiceFile, MissingPromptIsCreatedEmptyAndPlaysAsNothing) {
