@@ -3,7 +3,6 @@
 // line gave it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "support/e2e_job.h"
@@ -44,16 +43,12 @@ TEST_P(CallOutcomeTest, LeavesMarkerConsoleLineAndTrace) {
   const std::string transcript = job.Transcript();
   EXPECT_NE(transcript.find(c.dial_command + "\r"), std::string::npos) << transcript;
   // The dial pause holds the progress wait back by six seconds, so the hang-up comes later.
-  const auto log = job.Log();
-  const auto dial = std::find_if(log.begin(), log.end(), [&](const std::string& line) {
-    return line.ends_with(" command " + c.dial_command);
-  });
-  const auto reset = std::find_if(log.begin(), log.end(), [](const std::string& line) {
-    return line.ends_with(" command AT #CLS=0");
-  });
-  ASSERT_NE(dial, log.end());
-  ASSERT_NE(reset, log.end());
-  EXPECT_GE(std::stoll(*reset) - std::stoll(*dial), 6000);
+  const ModemLog log = job.Log();
+  const long long dial = log.CommandTime(c.dial_command);
+  const long long reset = log.CommandTime("AT #CLS=0");
+  ASSERT_NE(dial, -1);
+  ASSERT_NE(reset, -1);
+  EXPECT_GE(reset - dial, 6000);
 }
 
 INSTANTIATE_TEST_SUITE_P(

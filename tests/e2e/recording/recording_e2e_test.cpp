@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "support/e2e_job.h"
-#include "support/modem_log.h"
 #include "vmodem/escape.h"
 
 namespace {
@@ -87,7 +86,7 @@ TEST_P(RecordingE2eTest, StoresWhatTheModemSent) {
   const auto voice = job.VoiceData();
   ASSERT_FALSE(voice.empty());
   EXPECT_EQ(voice.front(), Greeting());
-  const auto commands = Commands(job.Log());
+  const auto commands = job.Log().Commands();
   for (const std::string& command : c.present) EXPECT_TRUE(Contains(commands, command)) << command;
   for (const std::string& command : c.absent) EXPECT_FALSE(Contains(commands, command)) << command;
   // The reception was ended by the job, after the end report.

@@ -156,12 +156,9 @@ std::string E2eJob::Transcript() {
   return Slurp(dir_ / "modem.transcript");
 }
 
-std::vector<std::string> E2eJob::Log() {
+ModemLog E2eJob::Log() {
   StopModem();
-  std::vector<std::string> lines;
-  std::istringstream in(Slurp(dir_ / "modem.log"));
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
+  return ModemLog::Read(dir_ / "modem.log");
 }
 
 std::vector<std::string> E2eJob::VoiceData() {

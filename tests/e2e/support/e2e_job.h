@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "modem_log.h"
 #include "temp_dir.h"
 
 struct TalvoRun {
@@ -45,7 +46,7 @@ class E2eJob {
 
   // Stops vmodem (once) so its files are complete, then reads them.
   std::string Transcript();
-  std::vector<std::string> Log();        // "<ms> <text>" lines
+  ModemLog Log();
   std::vector<std::string> VoiceData();  // each voice transmission's bytes
 
   std::string ReadFile(std::string_view name) const;
