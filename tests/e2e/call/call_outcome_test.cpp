@@ -55,12 +55,20 @@ TEST_P(CallOutcomeTest, LeavesMarkerConsoleLineAndTrace) {
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, CallOutcomeTest,
-    testing::Values(CallCase{"BusyToneDialled", "000T035551234",
-                             R"(on "ATDT5551234": wait 300 "RINGING" "BUSY")", "ATDT5551234",
-                             "$B$\r\n", "****  Error phone number  5551234 is busy  ****"},
-                    CallCase{"LowerCaseSpeakerIsDialled", "000N03speaker",
-                             R"(on "ATDspeaker": "RINGING")", "ATDspeaker", "$A$\r\n",
-                             "****  Error phone number  speaker has not picked up the line  ****"}),
+    testing::Values(
+        CallCase{.name = "BusyToneDialled",
+                 .command_line = "000T035551234",
+                 .call_rules = R"(on "ATDT5551234": wait 300 "RINGING" "BUSY")",
+                 .dial_command = "ATDT5551234",
+                 .marker = "$B$\r\n",
+                 .console_line = "****  Error phone number  5551234 is busy  ****"},
+        CallCase{
+            .name = "LowerCaseSpeakerIsDialled",
+            .command_line = "000N03speaker",
+            .call_rules = R"(on "ATDspeaker": "RINGING")",
+            .dial_command = "ATDspeaker",
+            .marker = "$A$\r\n",
+            .console_line = "****  Error phone number  speaker has not picked up the line  ****"}),
     [](const testing::TestParamInfo<CallCase>& info) { return info.param.name; });
 
 }  // namespace
