@@ -93,7 +93,9 @@ TEST(BusyEndingTest, APortHeldByAnotherTalvoEndsWithF) {
 TEST(BusyEndingTest, ALiveUucpLockFileHoldsThePort) {
   E2eJob job(kQuickEndModem);
   const auto lock = LockFileOf(job.Port());
-  std::ofstream(lock) << "     " << getppid() << "\n";
+  // This test's own PID: were the test to die before it removes the file, the lock would be
+  // stale and hold no port of a later test that gets the same pseudo-terminal.
+  std::ofstream(lock) << "     " << getpid() << "\n";
   const TalvoRun run = job.RunTalvo({"000N03SPEAKER"});
   std::filesystem::remove(lock);
   ExpectBusyEnding(job, run, "3");
