@@ -65,6 +65,7 @@ pid_t E2eJob::TalvoPid() const {
 }
 
 TalvoRun E2eJob::Wait(std::chrono::seconds timeout) {
+  if (!talvo_) throw std::logic_error("E2eJob::Wait: talvo was not started");
   TalvoRun run;
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
       talvo_start_ + timeout - std::chrono::steady_clock::now());
