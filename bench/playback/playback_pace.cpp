@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "support/e2e_job.h"
-#include "support/modem_log.h"
 #include "vmodem/escape.h"
 
 namespace {
@@ -52,7 +51,7 @@ const std::string kModem = "baud " + std::to_string(kBaud) +
 // How long vmodem's voice transmission lasts, from its log.
 double TransmitMs(E2eJob& job) {
   const auto log = job.Log();
-  return static_cast<double>(EventTime(log, "voice-tx end") - EventTime(log, "voice-tx start"));
+  return static_cast<double>(log.EventTime("voice-tx end") - log.EventTime("voice-tx start"));
 }
 
 // Reads from `fd` until `word` has come.

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "support/e2e_job.h"
-#include "support/modem_log.h"
 #include "vmodem/escape.h"
 
 namespace {
@@ -61,8 +60,8 @@ int main() {
   const bool intact = stored == expected;
 
   const auto log = job.Log();
-  const long long rx_start = EventTime(log, "voice-rx start");
-  const long long rx_end = EventTime(log, "voice-rx end");
+  const long long rx_start = log.EventTime("voice-rx start");
+  const long long rx_end = log.EventTime("voice-rx end");
   const double reception = static_cast<double>(rx_end - rx_start) / 1000.0;
 
   std::printf("talvo exit code          %d\n", run.exit_code);

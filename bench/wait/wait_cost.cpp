@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "support/e2e_job.h"
-#include "support/modem_log.h"
 
 int main() {
   {
@@ -24,7 +23,7 @@ int main() {
     E2eJob job("on \"ATI3\": \"VMODEM\" \"OK\"\non \"AT #VLS=2\": \"BUSY\"\n");
     job.RunTalvo({"000N03SPEAKER"});
     const auto log = job.Log();
-    const long long reaction = CommandTime(log, "AT #VLS=2") - CommandTime(log, "AT L3 M2");
+    const long long reaction = log.CommandTime("AT #VLS=2") - log.CommandTime("AT L3 M2");
     worst = std::max(worst, reaction);
     total += reaction;
   }

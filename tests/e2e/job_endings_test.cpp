@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "support/e2e_job.h"
-#include "support/modem_log.h"
 #include "support/scenarios.h"
 
 namespace {
@@ -18,13 +17,13 @@ TEST(NoResponseTest, ASilentModemEndsWithDAfterFifteenToSixteenSeconds) {
   EXPECT_NE(trace.find("****  No Response from the modem  ****\r\n"), std::string::npos);
   EXPECT_TRUE(trace.ends_with(kEndLine));
   const auto log = job.Log();
-  EXPECT_EQ(Commands(log), (std::vector<std::string>{"ATZ", "AT #CLS=0", "ATH0"}));
+  EXPECT_EQ(log.Commands(), (std::vector<std::string>{"ATZ", "AT #CLS=0", "ATH0"}));
   // Silence after ATZ (15-16 s), then the 3 s pause before the reset command.
-  const long long gap = CommandTime(log, "AT #CLS=0") - CommandTime(log, "ATZ");
+  const long long gap = log.CommandTime("AT #CLS=0") - log.CommandTime("ATZ");
   EXPECT_GT(gap, 18000);
   EXPECT_LT(gap, 19600);
   // The reset goes unanswered too: ATH0 follows after 5-6 s, without a wait.
-  const long long hang_up = CommandTime(log, "ATH0") - CommandTime(log, "AT #CLS=0");
+  const long long hang_up = log.CommandTime("ATH0") - log.CommandTime("AT #CLS=0");
   EXPECT_GT(hang_up, 5000);
   EXPECT_LT(hang_up, 6600);
 }
@@ -55,11 +54,11 @@ TEST(EndSequenceE2eTest, ResetsAndHangsUpAfterThePause) {
   E2eJob job(kQuickEndModem);
   EXPECT_EQ(job.RunTalvo({"000N03SPEAKER"}).exit_code, 0);
   const auto log = job.Log();
-  const auto commands = Commands(log);
+  const auto commands = log.Commands();
   ASSERT_GE(commands.size(), 3u);
   EXPECT_EQ(std::vector<std::string>(commands.end() - 3, commands.end()),
             (std::vector<std::string>{"AT #VLS=2", "AT #CLS=0", "ATH0"}));
-  const long long pause = CommandTime(log, "AT #CLS=0") - CommandTime(log, "AT #VLS=2");
+  const long long pause = log.CommandTime("AT #CLS=0") - log.CommandTime("AT #VLS=2");
   EXPECT_GE(pause, 3000);
   EXPECT_LT(pause, 4000);
   EXPECT_EQ(job.ReadFile("talvin2_3"), "");

@@ -35,7 +35,7 @@ TEST(KorvinUnderWine, PrintsTheReportAndRemovesVer) {
   // The prefix is kept between runs: creating it takes Wine several seconds.
   ProgramResult result =
       RunProgram({WINE_PATH, KORVIN_EXE_PATH}, run_dir,
-                 {"WINEDEBUG=-all", std::string("WINEPREFIX=") + WINE_PREFIX}, scratch.Path());
+                 {{"WINEDEBUG", "-all"}, {"WINEPREFIX", WINE_PREFIX}}, scratch.Path());
 
   EXPECT_EQ(result.exit_code, 0) << result.err;
   EXPECT_EQ(result.err.find("Cannot open ver file"), std::string::npos) << result.err;

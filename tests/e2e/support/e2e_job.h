@@ -6,10 +6,13 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "child_process.h"
+#include "modem_log.h"
 #include "temp_dir.h"
 
 struct TalvoRun {
@@ -40,12 +43,12 @@ class E2eJob {
   void StartTalvo(const std::vector<std::string>& args,
                   const std::map<std::string, std::string>& env = {});
   void Signal(int signo) const;
-  pid_t TalvoPid() const { return talvo_pid_; }
+  pid_t TalvoPid() const;
   TalvoRun Wait(std::chrono::seconds timeout = std::chrono::seconds(60));
 
   // Stops vmodem (once) so its files are complete, then reads them.
   std::string Transcript();
-  std::vector<std::string> Log();        // "<ms> <text>" lines
+  ModemLog Log();
   std::vector<std::string> VoiceData();  // each voice transmission's bytes
 
   std::string ReadFile(std::string_view name) const;
@@ -58,7 +61,7 @@ class E2eJob {
   TempDir temp_;
   std::filesystem::path dir_;
   std::string port_;
-  pid_t modem_pid_ = -1;
-  pid_t talvo_pid_ = -1;
+  std::optional<ChildProcess> modem_;
+  std::optional<ChildProcess> talvo_;
   std::chrono::steady_clock::time_point talvo_start_;
 };

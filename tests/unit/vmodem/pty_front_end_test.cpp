@@ -4,18 +4,18 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "child_process.h"
+#include "modem_log.h"
 
 namespace {
 
@@ -52,43 +52,22 @@ class VmodemProgram : public testing::Test {
     std::filesystem::create_directories(dir_);
   }
   ~VmodemProgram() override {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (out_ >= 0) close(out_);
+    vmodem_.reset();
     std::filesystem::remove_all(dir_);
   }
 
-  // Starts vmodem with `scenario`; its standard output and error come through one pipe.
+  // Starts vmodem with `scenario`; its standard output and error go to one file, output_.
   void Start(std::string_view scenario, std::vector<std::string> options) {
     std::ofstream(dir_ / "modem.vms") << scenario;
     std::vector<std::string> args = {VMODEM_BIN, (dir_ / "modem.vms").string()};
     args.insert(args.end(), options.begin(), options.end());
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    ASSERT_EQ(posix_spawn(&pid_, VMODEM_BIN, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    out_ = fds[0];
+    vmodem_.emplace(args, ChildOptions{.stdout_file = output_, .stderr_file = output_});
   }
 
   // Waits for the program to end; returns its exit status.
   int Finish(int signo) {
-    if (signo != 0) kill(pid_, signo);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (signo != 0) vmodem_->Signal(signo);
+    return vmodem_->Wait().exit_code;
   }
 
   std::string Talk(const std::filesystem::path& port, std::string_view command,
@@ -102,8 +81,8 @@ class VmodemProgram : public testing::Test {
   }
 
   std::filesystem::path dir_;
-  pid_t pid_ = -1;
-  int out_ = -1;
+  std::filesystem::path output_ = dir_ / "output";
+  std::optional<ChildProcess> vmodem_;
 };
 
 TEST_F(VmodemProgram, AnswersOverItsPortAcrossReopensAndWritesItsFilesOnSigterm) {
@@ -111,10 +90,9 @@ TEST_F(VmodemProgram, AnswersOverItsPortAcrossReopensAndWritesItsFilesOnSigterm)
   Start("on \"ATI3\": \"VMODEM 56000 VOICE\" \"OK\"\non \"AT #VTX\": \"CONNECT\" voice-tx\n",
         {"--link", link.string(), "--transcript", (dir_ / "transcript").string(), "--log",
          (dir_ / "log").string(), "--voice-out", (dir_ / "voice").string()});
-  const std::string first_line =
-      ReadUntil(out_, [](const std::string& got) { return got.find('\n') != std::string::npos; });
+  const std::string first_line = vmodem_->AwaitFirstLine(output_, kPatience);
   ASSERT_TRUE(first_line.starts_with("/dev/pts/")) << first_line;
-  EXPECT_EQ(std::filesystem::read_symlink(link).string() + "\n", first_line);
+  EXPECT_EQ(std::filesystem::read_symlink(link).string(), first_line);
 
   EXPECT_EQ(Talk(link, "ATI3\r", "OK\r\n"), "ATI3\r\r\nVMODEM 56000 VOICE\r\n\r\nOK\r\n");
   // Closing the port in between must not hang the line up.
@@ -124,17 +102,16 @@ TEST_F(VmodemProgram, AnswersOverItsPortAcrossReopensAndWritesItsFilesOnSigterm)
   EXPECT_EQ(Finish(SIGTERM), 0);
   EXPECT_EQ(ReadAll(dir_ / "transcript"), "ATI3\rAT #VTX\rab\x10\x10\x10\x03");
   EXPECT_EQ(ReadAll(dir_ / "voice.1"), "ab\x10\x10\x10\x03");
-  const std::string log = ReadAll(dir_ / "log");
-  EXPECT_NE(log.find(" command ATI3\n"), std::string::npos) << log;
-  EXPECT_NE(log.find(" voice-tx end 6 bytes\n"), std::string::npos) << log;
-  EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(log.front()))) << log;
+  const ModemLog log = ModemLog::Read(dir_ / "log");  // throws on a line not "<ms> <event>"
+  EXPECT_EQ(log.Commands(), (std::vector<std::string>{"ATI3", "AT #VTX"}));
+  EXPECT_NE(log.EventTime("voice-tx end 6 bytes"), -1);
   EXPECT_FALSE(std::filesystem::is_symlink(link));
 }
 
 TEST_F(VmodemProgram, RefusesABadScenarioNamingTheLine) {
   Start("echo off\non \"AT\" \"OK\"\n", {});
-  const std::string message = ReadUntil(out_, [](const std::string&) { return false; });
   EXPECT_EQ(Finish(0), 2);
+  const std::string message = ReadAll(output_);
   EXPECT_NE(message.find("line 2: expected ':' after the pattern"), std::string::npos) << message;
 }
 
