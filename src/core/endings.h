@@ -30,9 +30,16 @@ class Endings {
     RunBusyEnding();
     std::abort();
   }
+  // The modem's device went away (unplugged, hung up): "$D$", and no more modem commands. In
+  // the middle of an ending, the outcome already written stands.
+  [[noreturn]] void LostEnding() {
+    RunLostEnding();
+    std::abort();
+  }
 
  private:
   virtual void RunEndSequence() = 0;
   virtual void RunNoResponseEnding() = 0;
   virtual void RunBusyEnding() = 0;
+  virtual void RunLostEnding() = 0;
 };

@@ -30,7 +30,7 @@
 class Job {
  public:
   Job(JobContext& ctx, std::string command_line)
-      : ctx_(ctx), command_line_(std::move(command_line)), engine_(ctx), endings_(ctx, engine_) {}
+      : ctx_(ctx), command_line_(std::move(command_line)), endings_(ctx), engine_(ctx, endings_) {}
 
   [[noreturn]] void Run();
   // The window was closed, File > Exit chosen, or a termination signal came.
@@ -39,6 +39,6 @@ class Job {
  private:
   JobContext& ctx_;
   std::string command_line_;
-  CommandEngine engine_;
   JobEndings endings_;
+  CommandEngine engine_;
 };

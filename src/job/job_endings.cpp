@@ -41,6 +41,7 @@ void JobEndings::CloseResultFile() {
 }
 
 void JobEndings::RunEndSequence() {
+  ending_ = true;
   ctx_.v.ReplyTimeout = 5;
   ctx_.serial.SetPortOpen(false);
   ctx_.sleeper.Sleep(kResetPause);
@@ -57,6 +58,7 @@ void JobEndings::ShortEndSequence() {
 }
 
 void JobEndings::WindowShutdown() {
+  ending_ = true;
   engine_.SendRaw(kDleEtx);
   ctx_.serial.SetPortOpen(false);
   ctx_.sleeper.Sleep(kResetPause);
@@ -87,5 +89,15 @@ void JobEndings::RunNoResponseEnding() {
 
 void JobEndings::RunBusyEnding() {
   WriteOutcomeMarker("F", "****  Error modem is busy  ****");
+  ShortEndSequence();
+}
+
+void JobEndings::RunLostEnding() {
+  const char* line = "****  Error modem is lost  ****";
+  if (ending_) {
+    TermWrite(ctx_.term, std::string(line) + '\r');
+  } else {
+    WriteOutcomeMarker("D", line);
+  }
   ShortEndSequence();
 }

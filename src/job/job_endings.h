@@ -12,7 +12,7 @@
 
 class JobEndings : public Endings {
  public:
-  JobEndings(JobContext& ctx, CommandEngine& engine) : ctx_(ctx), engine_(engine) {}
+  explicit JobEndings(JobContext& ctx) : ctx_(ctx), engine_(ctx, *this) {}
   ~JobEndings() override;
   JobEndings(const JobEndings&) = delete;
   JobEndings& operator=(const JobEndings&) = delete;
@@ -29,11 +29,13 @@ class JobEndings : public Endings {
   void RunEndSequence() override;
   void RunNoResponseEnding() override;
   void RunBusyEnding() override;
+  void RunLostEnding() override;
   [[noreturn]] void FinishJobFiles();
   void CloseResultFile();
   std::filesystem::path JobFile(std::string_view prefix) const;
 
   JobContext& ctx_;
-  CommandEngine& engine_;
+  CommandEngine engine_;
+  bool ending_ = false;  // the end sequence or the window shutdown has begun
   std::FILE* result_file_ = nullptr;
 };

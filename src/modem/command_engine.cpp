@@ -80,6 +80,7 @@ bool CommandEngine::WaitForInput(std::optional<Deadline> deadline) {
   for (;;) {
     if (deadline && deadline->Passed(ctx_.clock.Now())) return false;
     ctx_.events.PumpEvents();
+    EndIfLost();
     if (ctx_.serial.InBufferCount() > 0) return true;
     ctx_.events.WaitForActivity(deadline ? std::optional<JobTime>(deadline->PassesAt())
                                          : std::nullopt);
@@ -89,9 +90,14 @@ bool CommandEngine::WaitForInput(std::optional<Deadline> deadline) {
 void CommandEngine::WaitForOutputDrained() {
   for (;;) {
     ctx_.events.PumpEvents();
+    EndIfLost();
     if (ctx_.serial.OutBufferCount() == 0) return;
     ctx_.events.WaitForActivity(std::nullopt);
   }
+}
+
+void CommandEngine::EndIfLost() {
+  if (ctx_.serial.Lost()) endings_.LostEnding();
 }
 
 void CommandEngine::Echo(std::string_view received) {

@@ -6,12 +6,14 @@
 #include <optional>
 #include <string_view>
 
+#include "core/endings.h"
 #include "core/job_context.h"
 #include "core/job_time.h"
 
 class CommandEngine {
  public:
-  explicit CommandEngine(JobContext& ctx) : ctx_(ctx) {}
+  // A wait that finds the modem's device gone ends the job through `endings`.
+  CommandEngine(JobContext& ctx, Endings& endings) : ctx_(ctx), endings_(endings) {}
 
   // Sends `command` followed by CR.
   void Send(std::string_view command);
@@ -31,7 +33,8 @@ class CommandEngine {
   // Lets the window handle its pending events.
   void PumpEvents();
   // Waits until received bytes are waiting (true) or `deadline` has passed (false). Without a
-  // deadline it waits as long as it takes.
+  // deadline it waits as long as it takes. This wait, and the one below, are the job's only
+  // waits: both end the job at once when the modem's device is lost.
   bool WaitForInput(std::optional<Deadline> deadline);
   // Waits until everything written has left the serial control.
   void WaitForOutputDrained();
@@ -40,6 +43,8 @@ class CommandEngine {
 
  private:
   bool WaitForLine(std::string_view word);
+  void EndIfLost();
 
   JobContext& ctx_;
+  Endings& endings_;
 };

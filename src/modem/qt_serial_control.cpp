@@ -1,5 +1,6 @@
 #include "modem/qt_serial_control.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -37,6 +38,14 @@ QSerialPort::StopBits ToQt(LineSettings::StopBits stop_bits) {
 
 QtSerialControl::QtSerialControl() {
   port_.setReadBufferSize(kBufferSize);
+  // A read that fails or finds the end of the line, a write that fails, a device that went
+  // away: the modem is gone for good. Its descriptor would stay readable for ever.
+  QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
+    if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError ||
+        e == QSerialPort::WriteError) {
+      lost_ = true;
+    }
+  });
 }
 
 QtSerialControl::~QtSerialControl() {
@@ -50,10 +59,15 @@ bool QtSerialControl::SetCommPort(int port) {
   const std::filesystem::path device =
       configured != nullptr ? configured : "/dev/ttyS" + std::to_string(port - 1);
   std::error_code error;
-  // The lock files name the real device, not a link to it.
+  // Qt's lock file names the real device, not a link to it.
   const std::filesystem::path real = std::filesystem::canonical(device, error);
-  if (error) return false;
+  name_ = "COM" + std::to_string(port) + " (" + device.string() + ")";
+  if (error) {
+    Complain(error == std::errc::no_such_file_or_directory ? "no such device" : error.message());
+    return false;
+  }
   device_ = real;
+  alias_ = device;
   return true;
 }
 
@@ -69,20 +83,25 @@ bool QtSerialControl::SetPortOpen(bool open) {
     return true;
   }
   if (port_.isOpen()) return true;
-  if (device_.empty() || !lock_.Acquire(device_)) return false;
+  if (device_.empty() || lost_) return false;
+  if (const std::string refusal = lock_.Acquire(device_, alias_); !refusal.empty()) {
+    return Refuse(refusal);
+  }
   port_.setPortName(QString::fromStdString(device_.string()));
   if (!port_.open(QIODevice::ReadWrite)) {
     lock_.Release();
-    return false;
+    return Refuse(port_.errorString().toStdString());
   }
   const bool applied = Apply(settings_);
   port_.setFlowControl(QSerialPort::HardwareControl);
   port_.setDataTerminalReady(true);
   if (!applied || !Healthy()) {
+    const std::string why = port_.errorString().toStdString();
     port_.close();
     lock_.Release();
-    return false;
+    return Refuse(why);
   }
+  opened_ = true;
   return true;
 }
 
@@ -129,4 +148,23 @@ void QtSerialControl::Output(std::string_view bytes) {
 
 int QtSerialControl::OutBufferCount() {
   return port_.isOpen() ? static_cast<int>(port_.bytesToWrite()) : 0;
+}
+
+bool QtSerialControl::Lost() {
+  if (lost_ && port_.isOpen()) {
+    port_.close();
+    lock_.Release();
+  }
+  return lost_;
+}
+
+bool QtSerialControl::Refuse(const std::string& why) {
+  // A port that was ours once and cannot be had again has gone away.
+  if (opened_) lost_ = true;
+  Complain(why);
+  return false;
+}
+
+void QtSerialControl::Complain(const std::string& why) const {
+  std::fprintf(stderr, "talvo: %s: %s\n", name_.c_str(), why.c_str());
 }

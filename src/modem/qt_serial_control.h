@@ -27,6 +27,7 @@ class QtSerialControl : public SerialControl {
   std::string Input() override;
   void Output(std::string_view bytes) override;
   int OutBufferCount() override;
+  bool Lost() override;
 
  private:
   static constexpr int kBufferSize = 32000;
@@ -35,10 +36,17 @@ class QtSerialControl : public SerialControl {
   bool Apply(std::string_view settings);
   // Whether the port is free of errors, once the harmless ones are cleared.
   bool Healthy();
+  // Says on stderr why the port cannot be had, and returns false.
+  bool Refuse(const std::string& why);
+  void Complain(const std::string& why) const;
 
   QSerialPort port_;
   PortLock lock_;
   std::filesystem::path device_;
+  std::filesystem::path alias_;  // the device as the environment named it
+  std::string name_;             // "COM3 (/dev/modem)", for messages
+  bool opened_ = false;          // the port was ours at least once
+  bool lost_ = false;
   std::string settings_ = "9600,n,8,1";
   int input_len_ = 0;
 };

@@ -34,4 +34,7 @@ class SerialControl {
   virtual void Output(std::string_view bytes) = 0;
   // Queued bytes not yet sent.
   virtual int OutBufferCount() = 0;
+  // The device has gone: it failed a read or a write, hung up or reached its end, or could not
+  // be opened again. A lost port stays lost.
+  virtual bool Lost() = 0;
 };

@@ -26,7 +26,7 @@ bool FakeSerialControl::SetPortOpen(bool open) {
   Sync();
   if (open == open_) return !open;  // closing a closed port is harmless; opening twice is not
   if (open) {
-    if (port_ == 0 || missing_.contains(port_) || busy_.contains(port_)) return false;
+    if (port_ == 0 || missing_.contains(port_) || busy_.contains(port_) || Lost()) return false;
   } else {
     // The port drains what was written before it lets go of the line.
     Deliver(out_.size(), now_());
@@ -67,6 +67,11 @@ void FakeSerialControl::Output(std::string_view bytes) {
   }
   out_ += bytes;
   if (engine_.BaudRate() == 0) Deliver(out_.size(), now_());
+}
+
+bool FakeSerialControl::Lost() {
+  Sync();
+  return engine_.Gone() != Engine::Departure::kNone;
 }
 
 int FakeSerialControl::OutBufferCount() {

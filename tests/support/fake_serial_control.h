@@ -42,6 +42,8 @@ class FakeSerialControl : public SerialControl {
   std::string Input() override;
   void Output(std::string_view bytes) override;
   int OutBufferCount() override;
+  // Once the modem has vanished or hung up (scenario actions `vanish`, `hangup`).
+  bool Lost() override;
 
   // COM ports 1 to 9 exist and are free unless a test says otherwise: a missing port cannot
   // be selected or opened, a busy one (held by another program) cannot be opened.

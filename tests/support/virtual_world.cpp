@@ -77,7 +77,8 @@ VirtualWorld::VirtualWorld(std::string_view scenario, std::int64_t start_ms)
       clock(start_ms),
       serial(
           scenario, [this] { return clock.NowMs(); }, dir_.Path()),
-      ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, dir_.Path()} {}
+      ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, dir_.Path()},
+      endings(ctx) {}
 
 VirtualWorld::~VirtualWorld() = default;
 

@@ -15,6 +15,7 @@
 #include "console/memory_text_box.h"
 #include "console/window.h"
 #include "core/job_context.h"
+#include "job/job_endings.h"
 #include "fake_serial_control.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
@@ -72,6 +73,7 @@ class VirtualWorld {
   VirtualClock clock;
   vmodem::FakeSerialControl serial;  // the modem behind it: serial.Modem()
   JobContext ctx;
+  JobEndings endings;  // the job's endings, for the job's command engines
 
   // Runs `action` as a window event (a typed key, the close box) at virtual time `ms`, the
   // first time the job yields to the window at or after that time.

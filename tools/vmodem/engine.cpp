@@ -26,6 +26,7 @@ Engine::Engine(Scenario s) : scenario_(std::move(s)), echo_(scenario_.echo) {
 
 void Engine::Receive(std::string_view bytes, std::int64_t now_ms) {
   AdvanceTo(now_ms);
+  if (gone_ != Departure::kNone) return;
   transcript_ += bytes;
   for (const char b : bytes) {
     switch (mode_) {
@@ -121,6 +122,7 @@ void Engine::Run(Sequence& seq) {
         break;
       default:
         Perform(action);
+        if (gone_ != Departure::kNone) return;
     }
   }
   seq.done = true;
@@ -166,6 +168,14 @@ void Engine::Perform(const Action& action) {
       } else {
         stream_ = Stream{action.text, now_ms_};
       }
+      break;
+    case Action::Kind::kVanish:
+    case Action::Kind::kHangUp:
+      if (gone_ != Departure::kNone) break;
+      gone_ = action.kind == Action::Kind::kVanish ? Departure::kVanished : Departure::kHungUp;
+      for (Sequence& seq : sequences_) seq.done = true;  // nothing the modem would still do
+      stream_.reset();
+      Note(action.kind == Action::Kind::kVanish ? "vanish" : "hangup");
       break;
     default:
       break;  // waits and blocks belong to the sequence

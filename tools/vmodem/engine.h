@@ -39,6 +39,11 @@ class Engine {
   const std::vector<std::string>& VoiceData() const { return voice_data_; }
   int BaudRate() const { return scenario_.baud; }
 
+  // How the modem left the line, once it has; the front end then ends the line that way and
+  // nothing more moves.
+  enum class Departure { kNone, kVanished, kHungUp };
+  Departure Gone() const { return gone_; }
+
  private:
   enum class Mode { kCommand, kVoiceTx, kVoiceRx };
   enum class Block { kNone, kBytes, kEnd };
@@ -90,6 +95,7 @@ class Engine {
   int transmissions_ = 0;
   std::vector<Sequence> sequences_;
   std::optional<Stream> stream_;
+  Departure gone_ = Departure::kNone;
 
   std::string out_;
   std::string transcript_;

@@ -1,6 +1,7 @@
 #include "vmodem/pty_link.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
@@ -48,8 +49,18 @@ PtyLink::~PtyLink() {
     std::error_code ignored;
     std::filesystem::remove(link_, ignored);
   }
+  if (slave_ >= 0) close(slave_);
+  if (master_ >= 0) close(master_);
+}
+
+void PtyLink::Vanish() {
   close(slave_);
   close(master_);
+  slave_ = master_ = -1;
+}
+
+void PtyLink::HangUp() {
+  if (ioctl(slave_, TIOCVHANGUP) != 0) ThrowErrno("hang up " + slave_path_);
 }
 
 void PtyLink::LinkAs(const std::filesystem::path& link) {

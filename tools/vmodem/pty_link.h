@@ -20,6 +20,13 @@ class PtyLink {
   int MasterFd() const { return master_; }
   const std::string& SlavePath() const { return slave_path_; }
 
+  // Ends the line as an unplugged modem does: both our ends close, and the program's reads and
+  // writes on the slave fail from then on.
+  void Vanish();
+  // Hangs the line up: the program's reads on the slave find its end and its writes fail. Needs
+  // the right to hang up a terminal (root). Throws std::system_error.
+  void HangUp();
+
   // Makes `link` a symbolic link to the slave (an earlier symbolic link there is replaced);
   // the link goes when this object does. Throws std::system_error.
   void LinkAs(const std::filesystem::path& link);

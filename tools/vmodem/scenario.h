@@ -27,6 +27,8 @@ struct Action {
     kVoiceRx,     // `text`: the voice data the modem streams
     kUntilBytes,  // `amount`: voice bytes received in the current transmission
     kUntilEnd,    // the current transmission has ended
+    kVanish,      // the modem goes away for good, as an unplugged one does
+    kHangUp,      // the line hangs up: the host's reads find its end, its writes fail
   };
   Kind kind;
   std::string text;

@@ -124,10 +124,18 @@ bool Transient(int error) {
   return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
 }
 
+void AwaitSignal() {
+  pollfd fd = {signal_pipe[0], POLLIN, 0};
+  while (poll(&fd, 1, -1) < 0 && errno == EINTR) {
+  }
+}
+
 // Serves the host until a termination signal. With a line speed, the host's bytes are taken no
 // faster than the line carries them, in reads of about 10 ms of line time, so the host's
-// writes back up in the kernel as they do on a real line.
-void Serve(Engine& engine, int master) {
+// writes back up in the kernel as they do on a real line. A modem that leaves the line ends it
+// as it left, and then only waits for the signal.
+void Serve(Engine& engine, vmodem::PtyLink& pty) {
+  const int master = pty.MasterFd();
   const auto start = std::chrono::steady_clock::now();
   const auto now_ms = [start] {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
@@ -158,6 +166,15 @@ void Serve(Engine& engine, int master) {
       } else if (n < 0 && !Transient(errno)) {
         throw std::system_error(errno, std::generic_category(), "write");
       }
+    }
+    if (engine.Gone() != Engine::Departure::kNone) {
+      if (engine.Gone() == Engine::Departure::kVanished) {
+        pty.Vanish();
+      } else {
+        pty.HangUp();
+      }
+      AwaitSignal();
+      return;
     }
 
     const bool may_read = baud == 0 || credit >= 1;
@@ -213,7 +230,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", pty.SlavePath().c_str());
     std::fflush(stdout);
     try {
-      Serve(*engine, pty.MasterFd());
+      Serve(*engine, pty);
     } catch (...) {
       WriteResults(*engine, *options);
       throw;

@@ -30,8 +30,8 @@ class EndingsTest : public testing::Test {
     w.serial.SetPortOpen(true);
   }
   VirtualWorld w;
-  CommandEngine engine{w.ctx};
-  JobEndings endings{w.ctx, engine};
+  CommandEngine engine{w.ctx, w.endings};
+  JobEndings& endings = w.endings;
 };
 
 TEST_F(EndingsTest, BusyNumberLeavesMarkerCompletionAndTrace) {

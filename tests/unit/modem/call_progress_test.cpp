@@ -34,8 +34,8 @@ struct CallJob {
   }
 
   VirtualWorld w;
-  CommandEngine engine{w.ctx};
-  JobEndings endings{w.ctx, engine};
+  CommandEngine engine{w.ctx, w.endings};
+  JobEndings& endings = w.endings;
 };
 
 struct ProgressCase {

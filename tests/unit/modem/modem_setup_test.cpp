@@ -38,8 +38,8 @@ struct SetUpRun {
   }
 
   VirtualWorld w;
-  CommandEngine engine{w.ctx};
-  JobEndings endings{w.ctx, engine};
+  CommandEngine engine{w.ctx, w.endings};
+  JobEndings& endings = w.endings;
 };
 
 std::size_t Count(const std::string& text, std::string_view part) {

@@ -1,7 +1,8 @@
 #include "modem/port_lock.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,20 +15,35 @@ TEST(PortLockTest, NamesTheLockFileAfterTheDevicePathBelowDev) {
   EXPECT_EQ(UucpLockName("/dev/serial/by-id/usb-modem"), "LCK..serial_by-id_usb-modem");
 }
 
+// A terminal device (a pseudo-terminal's slave), a link to it named "modem" and a lock
+// directory of the test's own.
 class PortLockFileTest : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() / ("port_lock_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir_);
-    device_ = dir_ / "device";
-    std::ofstream(device_) << "";
+    master_ = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master_, 0);
+    ASSERT_EQ(grantpt(master_), 0);
+    ASSERT_EQ(unlockpt(master_), 0);
+    device_ = ptsname(master_);
+    alias_ = dir_ / "modem";
+    std::filesystem::create_symlink(device_, alias_);
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void TearDown() override {
+    close(master_);
+    std::filesystem::remove_all(dir_);
+  }
 
-  void WriteLock(const std::string& text) { std::ofstream(dir_ / UucpLockName(device_)) << text; }
+  void WriteLock(const std::filesystem::path& named, const std::string& text) {
+    std::ofstream(dir_ / UucpLockName(named)) << text;
+  }
+  std::string Acquire(PortLock& lock) { return lock.Acquire(device_, alias_, dir_); }
 
   std::filesystem::path dir_;
+  int master_ = -1;
   std::filesystem::path device_;
+  std::filesystem::path alias_;
 };
 
 pid_t DeadPid() {
@@ -37,30 +53,48 @@ pid_t DeadPid() {
   return child;
 }
 
-TEST_F(PortLockFileTest, ALiveOwnerHoldsThePortInEitherFormat) {
-  const pid_t parent = getppid();
-  for (const std::string& text :
-       {std::to_string(parent) + "\n", "      " + std::to_string(parent) + "\n",
-        std::to_string(parent) + "\nsomeprogram\nsomehost\n"}) {
-    WriteLock(text);
-    PortLock lock;
-    EXPECT_FALSE(lock.Acquire(device_, dir_)) << text;
+TEST_F(PortLockFileTest, ALiveOwnerOfEitherNameHoldsThePortInEitherFormat) {
+  const std::string pid = std::to_string(getpid() == 1 ? 1 : getppid());
+  for (const auto& named : {device_, alias_}) {
+    for (const std::string& text :
+         {pid + "\n", "      " + pid + "\n", pid + "\nsomeprogram\nsomehost\n"}) {
+      WriteLock(named, text);
+      PortLock lock;
+      EXPECT_NE(Acquire(lock).find("held by another program (PID " + pid), std::string::npos)
+          << named << ": " << text;
+      std::filesystem::remove(dir_ / UucpLockName(named));
+    }
   }
 }
 
-TEST_F(PortLockFileTest, AStaleLockFileIsTakenOver) {
-  WriteLock("  " + std::to_string(DeadPid()) + "\n");
+TEST_F(PortLockFileTest, AStaleLockFileIsTakenOverAndTheAliasIsHeldWhileOurs) {
+  WriteLock(device_, "  " + std::to_string(DeadPid()) + "\n");
+  WriteLock(alias_, std::to_string(DeadPid()) + "\n");
   PortLock lock;
-  EXPECT_TRUE(lock.Acquire(device_, dir_));
+  EXPECT_EQ(Acquire(lock), "");
   EXPECT_FALSE(std::filesystem::exists(dir_ / UucpLockName(device_)));
+  std::ifstream alias_lock(dir_ / "LCK..modem");
+  long owner = 0;
+  EXPECT_TRUE(alias_lock >> owner);
+  EXPECT_EQ(owner, getpid());
+  lock.Release();
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "LCK..modem"));
 }
 
 TEST_F(PortLockFileTest, AnFlockHolderHoldsThePortUntilItLetsGo) {
   PortLock first;
-  ASSERT_TRUE(first.Acquire(device_, dir_));
+  ASSERT_EQ(Acquire(first), "");
   PortLock second;
-  EXPECT_FALSE(second.Acquire(device_, dir_));
+  EXPECT_EQ(second.Acquire(device_, device_, dir_),
+            "held by another program (it has the device locked)");
   first.Release();
-  EXPECT_TRUE(second.Acquire(device_, dir_));
+  EXPECT_EQ(second.Acquire(device_, device_, dir_), "");
+}
+
+TEST_F(PortLockFileTest, SaysWhyADeviceCannotBeUsed) {
+  PortLock lock;
+  EXPECT_EQ(lock.Acquire(dir_ / "nothing", dir_ / "nothing", dir_), "no such device");
+  std::ofstream(dir_ / "file") << "";
+  EXPECT_EQ(lock.Acquire(dir_ / "file", dir_ / "file", dir_), "not a terminal");
 }
 }  // namespace

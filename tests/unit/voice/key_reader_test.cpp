@@ -13,7 +13,7 @@ namespace {
 TEST(KeyReaderTest, LeavesTheBytesAfterAReportForTheReplyReader) {
   VirtualWorld w("echo off\non \"AT X\": key 4 \"VCON\"\n");
   OpenLine(w);
-  CommandEngine engine(w.ctx);
+  CommandEngine engine(w.ctx, w.endings);
   engine.Send("AT X");
   ASSERT_TRUE(engine.WaitForInput(std::nullopt));
   DleDecoder dle;
@@ -26,7 +26,7 @@ TEST(KeyReaderTest, DropsStrayBytesAndEchoesThemWhenEchoIsOn) {
   VirtualWorld w("echo off\non \"AT X\": bytes \"ab\" key 9\n");
   OpenLine(w);
   w.values.EchoFlag = 1;
-  CommandEngine engine(w.ctx);
+  CommandEngine engine(w.ctx, w.endings);
   engine.Send("AT X");
   ASSERT_TRUE(engine.WaitForInput(std::nullopt));
   DleDecoder dle;

@@ -39,8 +39,7 @@ class PlaybackJob {
  public:
   explicit PlaybackJob(const std::string& rules)
       : w("echo off\nbaud 38400\n" + rules + "on \"AT #VTX\": \"CONNECT\" voice-tx\n"),
-        engine(w.ctx),
-        endings(w.ctx, engine) {
+        engine(w.ctx, w.endings) {
     OpenLine(w);
     w.values.JobId = "3";
     w.values.VoiceBuffer = Message();
@@ -48,7 +47,7 @@ class PlaybackJob {
   }
 
   void Run() {
-    w.RunToEnd([this] { RunPlayback(w.ctx, engine, endings); });
+    w.RunToEnd([this] { RunPlayback(w.ctx, engine, w.endings); });
   }
 
   int Plays() {
@@ -59,7 +58,6 @@ class PlaybackJob {
 
   VirtualWorld w;
   CommandEngine engine;
-  JobEndings endings;
 };
 
 // Keys the called party presses once voice transmission `n` has ended.

@@ -71,8 +71,8 @@ void Prepare(VirtualWorld& w, const std::string& source) {
 
 void RunJob(VirtualWorld& w) {
   w.RunToEnd([&w] {
-    CommandEngine engine(w.ctx);
-    JobEndings endings(w.ctx, engine);
+    CommandEngine engine(w.ctx, w.endings);
+    JobEndings& endings = w.endings;
     RunRecording(w.ctx, engine, endings);
   });
 }

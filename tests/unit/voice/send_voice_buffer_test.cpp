@@ -26,7 +26,7 @@ TEST_P(SendVoiceBufferTest, SendsThePromptWithoutItsTerminator) {
   OpenLine(w);
   std::string prompt;
   for (std::size_t i = 0; i < c.prompt_len; ++i) prompt += static_cast<char>('a' + i % 26);
-  CommandEngine engine(w.ctx);
+  CommandEngine engine(w.ctx, w.endings);
   engine.Send("AT #VTX");
   engine.WaitConnect();
 
