@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "virtual_world.h"
 
 namespace {
@@ -94,4 +97,60 @@ TEST(JobStartupTest, SetsTheDisplayStateFromPositionFive) {
   RunSilentJob(refused, "000N73");
   EXPECT_EQ(refused.window.state, 0);
 }
+
+// A modem that passes the set-up, answers the call and the recording, plays along with voice
+// transmissions, and then vanishes where `vanish` says.
+std::string VanishingModem(const std::string& vanish) {
+  return vanish +
+         "on \"ATI3\": \"VMODEM\" \"OK\"\n"
+         "on \"ATD*\": \"VCON\"\n"
+         "on \"AT #VSP=*\": \"OK\" wait 1000 \"RING\"\n"
+         "on \"ATA\": \"VCON\"\n"
+         "on \"AT #VTX\": \"CONNECT\" voice-tx\n"
+         "on \"AT #VRX\": \"CONNECT\" voice-rx \"voice\" wait 2000 vanish\n";
+}
+
+struct LostCase {
+  const char* name;
+  const char* command_line;
+  std::string vanish;  // the rule that makes the modem vanish, ahead of the others
+};
+
+class LostModemTest : public testing::TestWithParam<LostCase> {};
+
+TEST_P(LostModemTest, EndsAtOnceWithDAndNoMoreCommands) {
+  VirtualWorld w(VanishingModem(GetParam().vanish));
+  w.WriteFile("talvin_3", "message\x10\x03");
+  w.WriteFile("params_3", "60\r\n3\r\nNO\r\n0\r\n");
+  const std::int64_t end = [&] {
+    Job job(w.ctx, GetParam().command_line);
+    return w.RunToEnd([&] { job.Run(); });
+  }();
+  EXPECT_EQ(w.ReadFile("talvin_3"), "$D$\r\n");
+  EXPECT_TRUE(w.Exists("talvin2_3"));
+  EXPECT_TRUE(w.ReadFile("trace_3").ends_with(
+      "****  Error modem is lost  ****\r\n****  End of TAL_VO  ****  \r\n"));
+  const auto& log = w.serial.Modem().Log();
+  const auto gone =
+      std::find_if(log.begin(), log.end(), [](const auto& e) { return e.text == "vanish"; });
+  ASSERT_NE(gone, log.end());
+  EXPECT_EQ(end, gone->ms);  // no wait, no pause after the loss
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phases, LostModemTest,
+    testing::Values(
+        LostCase{
+            .name = "SetUp", .command_line = "000N035551234", .vanish = "on \"AT E1*\": vanish\n"},
+        LostCase{.name = "CallProgress",
+                 .command_line = "000N035551234",
+                 .vanish = "on \"ATD*\": \"RINGING\" wait 9000 vanish\n"},
+        LostCase{.name = "VoiceTransmit",
+                 .command_line = "000N035551234",
+                 .vanish = "on \"AT #VTX\" #1: \"CONNECT\" voice-tx wait 1 vanish\n"},
+        LostCase{.name = "KeyWait",
+                 .command_line = "000N035551234",
+                 .vanish = "on \"AT #VTX\" #2: \"CONNECT\" voice-tx until-end wait 3000 vanish\n"},
+        LostCase{.name = "Reception", .command_line = "000N03", .vanish = ""}),
+    [](const auto& info) { return info.param.name; });
 }  // namespace

@@ -1,0 +1,68 @@
+// A modem that goes away mid-job, with the real talvo against vmodem: whatever talvo was
+// waiting for, it ends at once with "$D$", without a modem command and without spinning.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "support/e2e_job.h"
+#include "support/scenarios.h"
+
+namespace {
+
+const std::string kModem =
+    "baud 38400\n"
+    "on \"ATI3\": \"VMODEM\" \"OK\"\n"
+    "on \"ATD*\": \"VCON\"\n"
+    "on \"AT #VSP=*\": \"OK\" wait 300 \"RING\"\n"
+    "on \"ATA\": \"VCON\"\n"
+    "on \"AT #VTX\": \"CONNECT\" voice-tx\n";
+
+struct LostCase {
+  const char* name;
+  const char* command_line;
+  std::string vanish;  // the rule that ends the line, ahead of the others
+  bool needs_root = false;
+};
+
+class LostModemE2eTest : public testing::TestWithParam<LostCase> {};
+
+TEST_P(LostModemE2eTest, EndsWithDWithinTwoSecondsOfTheLoss) {
+  const LostCase& c = GetParam();
+  if (c.needs_root && geteuid() != 0) GTEST_SKIP() << "hanging up a terminal needs root";
+  E2eJob job(c.vanish + kModem);
+  job.WriteFile("talvin_3", std::string(20000, 'm') + "\x10\x03");
+  const TalvoRun run = job.RunTalvo({c.command_line});
+
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(job.ReadFile("talvin_3"), "$D$\r\n");
+  EXPECT_EQ(job.ReadFile("talvin2_3"), "");
+  EXPECT_TRUE(job.ReadFile("trace_3").ends_with("****  Error modem is lost  ****\r\n" +
+                                                std::string(kEndLine)));
+  const auto log = job.Log();
+  const long long gone = std::max(log.EventTime("vanish"), log.EventTime("hangup"));
+  ASSERT_GE(gone, 0);
+  // talvo started before the modem's first command: it ended at most this long after the loss.
+  const long long after_loss =
+      log.CommandTime("ATZ") + static_cast<long long>(run.seconds * 1000) - gone;
+  EXPECT_LT(after_loss, 2000);
+  EXPECT_LT(run.cpu_seconds, 0.2) << "a wait spun on the dead port";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phases, LostModemE2eTest,
+    testing::Values(
+        LostCase{.name = "HangUpDuringSetUp",
+                 .command_line = "000N035551234",
+                 .vanish = "on \"AT E1*\": hangup\n",
+                 .needs_root = true},
+        LostCase{.name = "VanishDuringVoiceTransmit",
+                 .command_line = "000N035551234",
+                 .vanish = "on \"AT #VTX\" #1: \"CONNECT\" voice-tx until-bytes 6000 vanish\n"},
+        LostCase{
+            .name = "VanishDuringReception",
+            .command_line = "000N03",
+            .vanish = "on \"AT #VRX\": \"CONNECT\" voice-rx \"voice data\" wait 1000 vanish\n"}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
