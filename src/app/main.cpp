@@ -3,11 +3,11 @@
 // seams meet their adapters; how control flows between the window and the job is told in
 // job/job.h.
 #include <QApplication>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/window_platform.h"
 #include "console/memory_text_box.h"
 #include "job/command_line.h"
 #include "job/job.h"
@@ -19,25 +19,13 @@
 #include "platform/thread_sleeper.h"
 #include "ui/main_window.h"
 
-namespace {
-// A calling script on a headless server just works: with no display, the window runs
-// offscreen.
-void ChooseOffscreenWithoutDisplay() {
-  const auto unset = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr || *value == '\0';
-  };
-  if (unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-}
-}  // namespace
-
 int main(int argc, char** argv) {
   const std::string command_line = JoinArguments(std::vector<std::string>(argv + 1, argv + argc));
-  ChooseOffscreenWithoutDisplay();
+  QuietQtMessages();
+  ChooseWindowPlatform();
   static int qt_argc = 1;
   QApplication app(qt_argc, argv);
+  ReportDisplayFallback();
 
   SteadyJobClock clock;
   ThreadSleeper sleeper;

@@ -31,11 +31,13 @@ void ExpectBusyEnding(E2eJob& job, const TalvoRun& run, const std::string& id) {
 }
 
 // The start-up lines for each "ver" file and port speed are checked on virtual time by the
-// job unit tests; here the real talvo reads a real "ver" file and opens the real port.
+// job unit tests; here the real talvo reads a real "ver" file and opens the real port, with a
+// display named that cannot be opened.
 TEST(StartupTest, PrintsTheStartupLinesThenOpensThePortAtItsSpeed) {
   E2eJob job(kQuickEndModem);
   job.WriteFile("ver", "\nLinux 6.1 [Version 6.1.0]\n");
-  const TalvoRun run = job.RunTalvo({"000N04SPEAKER"});
+  const TalvoRun run =
+      job.RunTalvo({"000N04SPEAKER"}, std::chrono::seconds(60), {{"DISPLAY", ":99"}});
   EXPECT_EQ(run.exit_code, 0);
   const std::string trace = job.ReadFile("trace_4");
   EXPECT_TRUE(trace.starts_with(
@@ -46,6 +48,8 @@ TEST(StartupTest, PrintsTheStartupLinesThenOpensThePortAtItsSpeed) {
       "MSComm1.Settings=19200,n,8,1\r\n"))
       << trace;
   EXPECT_EQ(job.ReadFile("talvin_4"), "$B$\r\n");
+  EXPECT_EQ(job.ReadFile("talvo.output"),
+            "talvo: cannot open display :99: the window runs offscreen\n");
 }
 
 TEST(BusyEndingTest, AMissingPortEndsWithF) {
@@ -54,6 +58,8 @@ TEST(BusyEndingTest, AMissingPortEndsWithF) {
                                     {{"TALVO_COM3", (job.Dir() / "no-such-port").string()}});
   ExpectBusyEnding(job, run, "3");
   EXPECT_EQ(job.Transcript(), "");
+  EXPECT_EQ(job.ReadFile("talvo.output"),
+            "talvo: COM3 (" + (job.Dir() / "no-such-port").string() + "): no such device\n");
 }
 
 TEST(BusyEndingTest, AShortCommandLineNamesTheFilesByTheBarePrefixes) {
@@ -90,15 +96,27 @@ TEST(BusyEndingTest, APortHeldByAnotherTalvoEndsWithF) {
   EXPECT_FALSE(std::filesystem::exists(lock)) << "the holder left its lock file behind";
 }
 
-TEST(BusyEndingTest, ALiveUucpLockFileHoldsThePort) {
+// A program that locks the port by the name it was given (a link to the device) holds it as
+// well as one that locks the device.
+TEST(BusyEndingTest, ALiveUucpLockFileOfEitherNameHoldsThePort) {
   E2eJob job(kQuickEndModem);
-  const auto lock = LockFileOf(job.Port());
-  // This test's own PID: were the test to die before it removes the file, the lock would be
-  // stale and hold no port of a later test that gets the same pseudo-terminal.
-  std::ofstream(lock) << "     " << getpid() << "\n";
-  const TalvoRun run = job.RunTalvo({"000N03SPEAKER"});
-  std::filesystem::remove(lock);
-  ExpectBusyEnding(job, run, "3");
+  const std::string link_name = "modem-" + std::to_string(getpid());
+  std::filesystem::create_symlink(job.Port(), job.Dir() / link_name);
+  for (const auto& lock : {LockFileOf(job.Port()), LockFileOf("/dev/" + link_name)}) {
+    SCOPED_TRACE(lock);
+    // This test's own PID: were the test to die before it removes the file, the lock would be
+    // stale and hold no port of a later test that gets the same pseudo-terminal.
+    std::ofstream(lock) << "     " << getpid() << "\n";
+    const TalvoRun run = job.RunTalvo({"000N03SPEAKER"}, std::chrono::seconds(30),
+                                      {{"TALVO_COM3", (job.Dir() / link_name).string()}});
+    std::filesystem::remove(lock);
+    ExpectBusyEnding(job, run, "3");
+    EXPECT_NE(job.ReadFile("talvo.output")
+                  .find("): held by another program (PID " + std::to_string(getpid()) + ", " +
+                        lock.string() + ")\n"),
+              std::string::npos)
+        << job.ReadFile("talvo.output");
+  }
   EXPECT_EQ(job.Transcript(), "");
 }
 

@@ -1,0 +1,51 @@
+#include "app/window_platform.h"
+
+#include <QGuiApplication>
+#include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+std::string Variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// The display the environment names, "" when none.
+std::string NamedDisplay() {
+  const std::string wayland = Variable("WAYLAND_DISPLAY");
+  return wayland.empty() ? Variable("DISPLAY") : wayland;
+}
+
+bool platform_chosen = false;  // by us, not by the caller
+
+void PrintQtError(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::fprintf(stderr, "talvo: %s\n", message.toLocal8Bit().constData());
+  }
+}
+}  // namespace
+
+void ChooseWindowPlatform() {
+  if (!Variable("QT_QPA_PLATFORM").empty()) return;
+  platform_chosen = true;
+  if (NamedDisplay().empty()) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  } else if (!Variable("WAYLAND_DISPLAY").empty()) {
+    qputenv("QT_QPA_PLATFORM", "wayland;xcb;offscreen");
+  } else {
+    qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
+  }
+}
+
+void ReportDisplayFallback() {
+  if (!platform_chosen || NamedDisplay().empty()) return;
+  if (QGuiApplication::platformName() != QStringLiteral("offscreen")) return;
+  std::fprintf(stderr, "talvo: cannot open display %s: the window runs offscreen\n",
+               NamedDisplay().c_str());
+}
+
+void QuietQtMessages() {
+  qInstallMessageHandler(PrintQtError);
+}
