@@ -114,6 +114,7 @@ struct LostCase {
   const char* name;
   const char* command_line;
   std::string vanish;  // the rule that makes the modem vanish, ahead of the others
+  std::string result = "$D$\r\n";
 };
 
 class LostModemTest : public testing::TestWithParam<LostCase> {};
@@ -126,7 +127,7 @@ TEST_P(LostModemTest, EndsAtOnceWithDAndNoMoreCommands) {
     Job job(w.ctx, GetParam().command_line);
     return w.RunToEnd([&] { job.Run(); });
   }();
-  EXPECT_EQ(w.ReadFile("talvin_3"), "$D$\r\n");
+  EXPECT_EQ(w.ReadFile("talvin_3"), GetParam().result);
   EXPECT_TRUE(w.Exists("talvin2_3"));
   EXPECT_TRUE(w.ReadFile("trace_3").ends_with(
       "****  Error modem is lost  ****\r\n****  End of TAL_VO  ****  \r\n"));
@@ -151,6 +152,11 @@ INSTANTIATE_TEST_SUITE_P(
         LostCase{.name = "KeyWait",
                  .command_line = "000N035551234",
                  .vanish = "on \"AT #VTX\" #2: \"CONNECT\" voice-tx until-end wait 3000 vanish\n"},
-        LostCase{.name = "Reception", .command_line = "000N03", .vanish = ""}),
+        LostCase{.name = "Reception", .command_line = "000N03", .vanish = ""},
+        // The outcome stands; only the end sequence's commands are left out.
+        LostCase{.name = "EndSequence",
+                 .command_line = "000N03SPEAKER",
+                 .vanish = "on \"AT #VLS=2\": \"BUSY\"\non \"AT #CLS=0\": vanish\n",
+                 .result = "$B$\r\n"}),
     [](const auto& info) { return info.param.name; });
 }  // namespace
