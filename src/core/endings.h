@@ -11,8 +11,8 @@ class Endings {
  public:
   virtual ~Endings() = default;
 
-  // Prints `console_line` + CR unless it is empty, then writes "$" + text + "$" CR LF as the
-  // only line of a new result file, which stays open until the ending closes it.
+  // Prints `console_line` + CR unless it is empty, then makes "$" + text + "$" CR LF the only
+  // line of the result file, which the ending writes: a later marker replaces an earlier one.
   virtual void WriteOutcomeMarker(std::string_view text, std::string_view console_line) = 0;
 
   // Resets and hangs up the modem, then finishes the job files and terminates.

@@ -1,43 +1,37 @@
 #include "job/job_endings.h"
 
 #include <chrono>
+#include <cstdio>
 #include <string>
+#include <system_error>
 
 #include "console/term_write.h"
 #include "console/text_box.h"
 #include "modem/serial_control.h"
-#include "platform/file_sync.h"
+#include "platform/file_write.h"
 #include "platform/sleeper.h"
 #include "platform/termination.h"
 #include "voice/dle.h"
+#include "voice/result_file.h"
 
 namespace {
 constexpr std::chrono::milliseconds kResetPause(3000);
+
+// The console is complete by then, so a job file the ending cannot write is told on stderr.
+void ReportUnwritten(const std::string& name, std::error_code failure) {
+  if (failure) {
+    std::fprintf(stderr, "talvo: cannot write %s: %s\n", name.c_str(), failure.message().c_str());
+  }
+}
 }  // namespace
 
-JobEndings::~JobEndings() {
-  CloseResultFile();
-}
-
-std::filesystem::path JobEndings::JobFile(std::string_view prefix) const {
-  return ctx_.dir / (std::string(prefix) + ctx_.v.JobId);
+std::string JobEndings::JobFileName(std::string_view prefix) const {
+  return std::string(prefix) + ctx_.v.JobId;
 }
 
 void JobEndings::WriteOutcomeMarker(std::string_view text, std::string_view console_line) {
   if (!console_line.empty()) TermWrite(ctx_.term, std::string(console_line) + '\r');
-  CloseResultFile();
-  result_file_ = std::fopen(JobFile("talvin_").c_str(), "wb");
-  if (result_file_ == nullptr) return;
-  const std::string marker = "$" + std::string(text) + "$\r\n";
-  std::fwrite(marker.data(), 1, marker.size(), result_file_);
-}
-
-void JobEndings::CloseResultFile() {
-  if (result_file_ == nullptr) return;
-  // The completion marker promises a complete result: the bytes must be on disk first.
-  SyncToDisk(result_file_);
-  std::fclose(result_file_);
-  result_file_ = nullptr;
+  outcome_marker_ = "$" + std::string(text) + "$\r\n";
 }
 
 void JobEndings::RunEndSequence() {
@@ -68,17 +62,15 @@ void JobEndings::WindowShutdown() {
 }
 
 void JobEndings::FinishJobFiles() {
-  CloseResultFile();
+  // The completion marker promises a complete result: the marker must be on disk first.
+  if (outcome_marker_) WriteResultFile(ctx_, *outcome_marker_);
   // Created when missing, never truncated: an existing marker stays as it is.
-  if (std::FILE* marker = std::fopen(JobFile("talvin2_").c_str(), "ab")) std::fclose(marker);
+  const std::string completion = JobFileName("talvin2_");
+  ReportUnwritten(completion, CreateFileIfMissing(ctx_.dir, completion));
   TermWrite(ctx_.term, "****  End of TAL_VO  ****  \r");
-  // The trace is opened truncated, so no byte of an older, longer trace survives.
-  if (std::FILE* trace = std::fopen(JobFile("trace_").c_str(), "wb")) {
-    const std::string& text = ctx_.term.Text();
-    std::fwrite(text.data(), 1, text.size(), trace);
-    SyncToDisk(trace);
-    std::fclose(trace);
-  }
+  // The trace replaces an older one whole, so no byte of an older, longer trace survives.
+  const std::string trace = JobFileName("trace_");
+  ReportUnwritten(trace, WriteWholeFile(ctx_.dir, trace, ctx_.term.Text()));
   ctx_.termination.Terminate();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// The job's endings over the modem and the job files. The result file stays open from the
-// outcome marker until the ending closes it; the completion marker follows only once it is on
+// The job's endings over the modem and the job files. The outcome marker is kept until the
+// ending writes it as the result file; the completion marker follows only once that is on
 // disk, and the trace is written last, just before the program terminates.
-#include <cstdio>
-#include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/endings.h"
@@ -13,7 +13,6 @@
 class JobEndings : public Endings {
  public:
   explicit JobEndings(JobContext& ctx) : ctx_(ctx), engine_(ctx, *this) {}
-  ~JobEndings() override;
   JobEndings(const JobEndings&) = delete;
   JobEndings& operator=(const JobEndings&) = delete;
 
@@ -31,11 +30,10 @@ class JobEndings : public Endings {
   void RunBusyEnding() override;
   void RunLostEnding() override;
   [[noreturn]] void FinishJobFiles();
-  void CloseResultFile();
-  std::filesystem::path JobFile(std::string_view prefix) const;
+  std::string JobFileName(std::string_view prefix) const;
 
   JobContext& ctx_;
   CommandEngine engine_;
   bool ending_ = false;  // the end sequence or the window shutdown has begun
-  std::FILE* result_file_ = nullptr;
+  std::optional<std::string> outcome_marker_;  // the last one written
 };

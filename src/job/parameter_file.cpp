@@ -3,14 +3,12 @@
 #include <fstream>
 #include <string>
 
+#include "job/bounded_line.h"
 #include "job/number_rule.h"
 
 namespace {
 std::string NextLine(std::istream& in) {
-  std::string line;
-  if (!std::getline(in, line)) return {};
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return line;
+  return ReadBoundedLine(in).value_or("");
 }
 }  // namespace
 

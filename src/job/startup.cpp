@@ -1,10 +1,13 @@
 #include "job/startup.h"
 
 #include <fstream>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "console/number_format.h"
 #include "console/term_write.h"
+#include "job/bounded_line.h"
 #include "modem/serial_control.h"
 
 namespace {
@@ -14,10 +17,9 @@ std::string VersionLine(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::string version;
   for (int i = 0; i < 2; ++i) {
-    std::string line;
-    if (!std::getline(in, line)) break;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    version = line;
+    std::optional<std::string> line = ReadBoundedLine(in);
+    if (!line) break;
+    version = std::move(*line);
   }
   return version;
 }

@@ -1,15 +1,14 @@
 #include "voice/recording.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "console/term_write.h"
 #include "modem/call_progress.h"
-#include "platform/file_sync.h"
 #include "voice/dle.h"
 #include "voice/play_message.h"
 #include "voice/receive_voice.h"
+#include "voice/result_file.h"
 
 namespace {
 
@@ -44,23 +43,13 @@ void PrepareSourceAndGreet(JobContext& ctx, CommandEngine& engine, DleDecoder& d
   if (!handset) SendAwaitingVcon(ctx, engine, "AT #VLS=3");
 }
 
-// Writes the recording and its DLE ETX as the whole result file. The file is truncated on
-// opening: a file of that name that appeared since start-up must not leave its tail behind the
-// recording. The bytes reach the disk before the ending announces the job complete.
+// Writes the recording and its DLE ETX as the whole result file.
 void StoreRecording(JobContext& ctx) {
   JobValues& v = ctx.v;
   v.VoiceBuffer.resize(v.VoiceLen);
   v.VoiceBuffer += kDle;
   v.VoiceBuffer += kEtx;
-  const std::filesystem::path path = ctx.dir / ("talvin_" + v.JobId);
-  bool stored = false;
-  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-    stored =
-        std::fwrite(v.VoiceBuffer.data(), 1, v.VoiceBuffer.size(), file) == v.VoiceBuffer.size();
-    stored = SyncToDisk(file) && stored;
-    stored = std::fclose(file) == 0 && stored;
-  }
-  if (!stored) PrintLine(ctx, "****  Error Writing File  ****");
+  WriteResultFile(ctx, v.VoiceBuffer);
 }
 
 }  // namespace

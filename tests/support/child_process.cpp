@@ -41,6 +41,35 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
   return pointers;
 }
 
+// A file size limit for a child: the child inherits this process's limit and its ignored
+// signals, and posix_spawn runs no code in the child, so both are set here for the spawn only.
+class SpawnFileSizeLimit {
+ public:
+  explicit SpawnFileSizeLimit(std::optional<rlim_t> bytes) : active_(bytes.has_value()) {
+    if (!active_) return;
+    ::getrlimit(RLIMIT_FSIZE, &saved_limit_);
+    const rlimit limit{.rlim_cur = *bytes, .rlim_max = saved_limit_.rlim_max};
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+      throw std::runtime_error(std::string("cannot limit the file size: ") + std::strerror(errno));
+    }
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGXFSZ, &ignore, &saved_action_);
+  }
+  ~SpawnFileSizeLimit() {
+    if (!active_) return;
+    ::setrlimit(RLIMIT_FSIZE, &saved_limit_);
+    ::sigaction(SIGXFSZ, &saved_action_, nullptr);
+  }
+  SpawnFileSizeLimit(const SpawnFileSizeLimit&) = delete;
+  SpawnFileSizeLimit& operator=(const SpawnFileSizeLimit&) = delete;
+
+ private:
+  bool active_;
+  rlimit saved_limit_{};
+  struct sigaction saved_action_ {};
+};
+
 std::string ReadWhole(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -55,6 +84,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const ChildOpti
   const std::vector<char*> argp = Pointers(args);
   const std::vector<char*> envp = Pointers(env);
 
+  const SpawnFileSizeLimit limit(options.file_size_limit);
   // The output files open before the change of directory, so relative names are this
   // process's.
   constexpr int kAppend = O_WRONLY | O_CREAT | O_APPEND;

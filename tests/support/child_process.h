@@ -1,6 +1,7 @@
 #pragma once
 // Starts a program for a test (talvo, vmodem, korvin, Wine) without a shell, waits for it with
 // a time-out and kills what is left.
+#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -16,6 +17,8 @@ struct ChildOptions {
   std::vector<std::string> unset_env{};      // taken out of it
   std::filesystem::path stdout_file{};       // appended to; empty: this process's stdout
   std::filesystem::path stderr_file{};       // likewise; may be the same file as stdout_file
+  // The most bytes the child may write to a file; a write past it fails (SIGXFSZ is ignored).
+  std::optional<rlim_t> file_size_limit{};
 };
 
 struct ChildEnd {

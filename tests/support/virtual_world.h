@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/memory_text_box.h"
 #include "console/window.h"
@@ -87,6 +88,8 @@ class VirtualWorld {
   std::string ReadFile(std::string_view name) const;
   bool Exists(std::string_view name) const;
   void WriteFile(std::string_view name, std::string_view bytes) const;
+  // The names in the job directory, sorted.
+  std::vector<std::string> Files() const;
 
   const std::filesystem::path& Dir() const { return dir_.Path(); }
 };

@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "support/e2e_job.h"
+#include "temp_dir.h"
 #include "vmodem/escape.h"
 
 namespace {
@@ -85,6 +88,35 @@ TEST(RecordingE2eTest, StoresWhatTheModemSentDuringACall) {
   }
   // The reception was ended by the job, after the end report.
   EXPECT_NE(job.Transcript().find("AT #VRX\r" + kDleEtx), std::string::npos);
+}
+
+// The recording exceeds talvo's file size limit, the trace does not; in the trace's place
+// stands a symlink out of the job's directory.
+TEST(RecordingE2eTest, ARecordingThatCannotBeStoredLeavesNoResultAndTheJobCompletes) {
+  const std::string recording = Recording();
+  E2eJob job(Scenario(recording));
+  job.WriteFile("talvin_3", Greeting());
+  const TempDir outside("talvo-e2e-outside-");
+  const std::filesystem::path target = outside.Path() / "trace";
+  std::ofstream(target) << "not a trace";
+  std::filesystem::create_symlink(target, job.Dir() / "trace_3");
+  job.LimitFileSize(4096);
+
+  EXPECT_EQ(job.RunTalvo({"000N03"}).exit_code, 0);
+
+  EXPECT_FALSE(job.Exists("talvin_3"));
+  EXPECT_EQ(job.ReadFile("talvin2_3"), "");
+  EXPECT_TRUE(
+      std::filesystem::is_regular_file(std::filesystem::symlink_status(job.Dir() / "trace_3")));
+  const std::string trace = job.ReadFile("trace_3");
+  EXPECT_NE(trace.find("****  Error Writing File  ****\r\n"), std::string::npos) << trace;
+  EXPECT_TRUE(trace.ends_with("****  End of TAL_VO  ****  \r\n")) << trace;
+  std::string kept;
+  std::getline(std::ifstream(target), kept);
+  EXPECT_EQ(kept, "not a trace");
+  for (const auto& entry : std::filesystem::directory_iterator(job.Dir())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
+  }
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ void E2eJob::StartTalvo(const std::vector<std::string>& args,
                                     // itself, as on a headless server.
                                     .unset_env = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"},
                                     .stdout_file = dir_ / "talvo.output",
-                                    .stderr_file = dir_ / "talvo.output"});
+                                    .stderr_file = dir_ / "talvo.output",
+                                    .file_size_limit = file_size_limit_});
 }
 
 void E2eJob::Signal(int signo) const {

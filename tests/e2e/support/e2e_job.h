@@ -43,6 +43,8 @@ class E2eJob {
   void StartTalvo(const std::vector<std::string>& args,
                   const std::map<std::string, std::string>& env = {});
   void Signal(int signo) const;
+  // talvo's runs from now on may write files of at most `bytes`; a longer write fails.
+  void LimitFileSize(rlim_t bytes) { file_size_limit_ = bytes; }
   pid_t TalvoPid() const;
   TalvoRun Wait(std::chrono::seconds timeout = std::chrono::seconds(60));
 
@@ -64,4 +66,5 @@ class E2eJob {
   std::optional<ChildProcess> modem_;
   std::optional<ChildProcess> talvo_;
   std::chrono::steady_clock::time_point talvo_start_;
+  std::optional<rlim_t> file_size_limit_;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "virtual_world.h"
@@ -33,17 +34,34 @@ TEST(JobStartupTest, PrintsTheSevenStartupLinesWithTheVersionLine) {
       << console;
 }
 
-TEST(JobStartupTest, VersionLineFallsBackToTheOnlyLineOrNothing) {
-  VirtualWorld one_line(kSilentModem);
-  one_line.WriteFile("ver", "Only line\n");
-  EXPECT_TRUE(RunSilentJob(one_line, "000N03")
-                  .starts_with("---  TALVO  V:3 UPDATE=020103 For "
-                               "Only line and ZR6 Run Time ---\r\n"));
-  VirtualWorld missing(kSilentModem);
-  EXPECT_TRUE(RunSilentJob(missing, "000N03")
-                  .starts_with("---  TALVO  V:3 UPDATE=020103 For  "
-                               "and ZR6 Run Time ---\r\n"));
+struct VersionCase {
+  const char* name;
+  std::optional<std::string> ver;  // nullopt: no file
+  std::string shown;               // what the banner shows of it
+};
+
+class VersionLineTest : public testing::TestWithParam<VersionCase> {};
+
+TEST_P(VersionLineTest, ShowsTheSecondLineOrTheOnlyOneOrNothing) {
+  VirtualWorld w(kSilentModem);
+  if (GetParam().ver) w.WriteFile("ver", *GetParam().ver);
+  const std::string console = RunSilentJob(w, "000N03");
+  EXPECT_TRUE(console.starts_with("---  TALVO  V:3 UPDATE=020103 For " + GetParam().shown +
+                                  " and ZR6 Run Time ---\r\n"))
+      << console.substr(0, 200);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, VersionLineTest,
+    testing::Values(VersionCase{.name = "OnlyLine", .ver = "Only line\n", .shown = "Only line"},
+                    VersionCase{.name = "Missing", .ver = std::nullopt, .shown = ""},
+                    VersionCase{.name = "LongFirstLine",
+                                .ver = std::string(1 << 20, 'x') + "\r\nTest OS\r\n",
+                                .shown = "Test OS"},
+                    VersionCase{.name = "LongVersionLineCut",
+                                .ver = "\r\n" + std::string(1 << 20, 'v') + "\r\n",
+                                .shown = std::string(4096, 'v')}),
+    [](const testing::TestParamInfo<VersionCase>& info) { return info.param.name; });
 
 struct PortCase {
   const char* command_line;

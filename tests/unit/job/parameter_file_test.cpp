@@ -59,6 +59,16 @@ TEST_F(ParameterFileTest, MissingFileOrLinesReadAsEmpty) {
   EXPECT_EQ(Read("1", "45").PlayCount, 1);
 }
 
+TEST_F(ParameterFileTest, ALongLineIsCutAndTheNextLinesStayInPlace) {
+  const std::string text =
+      "7" + std::string(1 << 20, 'x') + "\r\n5\r\nYES" + std::string(5000, 'd') + "\r\n2\r\n";
+  const JobValues v = Read("1", text.c_str());
+  EXPECT_EQ(v.ProgressTimeout, 7);
+  EXPECT_EQ(v.RetryCount, 5);
+  EXPECT_EQ(v.PromptDir, std::string(4093, 'd'));
+  EXPECT_EQ(v.PlayCount, 3);
+}
+
 TEST_F(ParameterFileTest, OutOfRangeNumbersLeaveTheirValues) {
   const JobValues v = Read("1", "40000\n-40000\nNO\n32767\n");
   EXPECT_EQ(v.ProgressTimeout, 0);

@@ -272,6 +272,8 @@ TEST(RecordingTest, WriteFailureIsReportedAndTheJobEnds) {
   EXPECT_LT(console.find(CountLine(3)), error);
   EXPECT_TRUE(w.Exists("talvin2_3"));
   EXPECT_EQ(CommandTexts(w).back(), "ATH0");
+  // No part of the recording is left under another name.
+  EXPECT_EQ(w.Files(), (std::vector<std::string>{"talvin2_3", "talvin_3", "trace_3"}));
 }
 
 }  // namespace
