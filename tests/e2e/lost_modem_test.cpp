@@ -13,7 +13,7 @@ namespace {
 const std::string kModem =
     "baud 38400\n"
     "on \"ATI3\": \"VMODEM\" \"OK\"\n"
-    "on \"ATD*\": \"VCON\"\n"
+    "on \"AT #VLS=2\": \"VCON\"\n"
     "on \"AT #VSP=*\": \"OK\" wait 300 \"RING\"\n"
     "on \"ATA\": \"VCON\"\n"
     "on \"AT #VTX\": \"CONNECT\" voice-tx\n";
@@ -31,7 +31,7 @@ TEST_P(LostModemE2eTest, EndsWithDWithinTwoSecondsOfTheLoss) {
   const LostCase& c = GetParam();
   if (c.needs_root && geteuid() != 0) GTEST_SKIP() << "hanging up a terminal needs root";
   E2eJob job(c.vanish + kModem);
-  job.WriteFile("talvin_3", std::string(20000, 'm') + "\x10\x03");
+  job.WriteFile("talvin_3", std::string(8000, 'm') + "\x10\x03");
   const TalvoRun run = job.RunTalvo({c.command_line});
 
   EXPECT_EQ(run.exit_code, 0);
@@ -53,12 +53,12 @@ INSTANTIATE_TEST_SUITE_P(
     Phases, LostModemE2eTest,
     testing::Values(
         LostCase{.name = "HangUpDuringSetUp",
-                 .command_line = "000N035551234",
+                 .command_line = "000N03SPEAKER",
                  .vanish = "on \"AT E1*\": hangup\n",
                  .needs_root = true},
         LostCase{.name = "VanishDuringVoiceTransmit",
-                 .command_line = "000N035551234",
-                 .vanish = "on \"AT #VTX\" #1: \"CONNECT\" voice-tx until-bytes 6000 vanish\n"},
+                 .command_line = "000N03SPEAKER",
+                 .vanish = "on \"AT #VTX\" #1: \"CONNECT\" voice-tx until-bytes 4000 vanish\n"},
         LostCase{
             .name = "VanishDuringReception",
             .command_line = "000N03",
