@@ -12,6 +12,9 @@ namespace {
 constexpr char kNul = 0;
 constexpr char kLf = 10;
 constexpr char kCr = 13;
+// The most bytes of a reply line that are kept: a modem that floods the line with noise must
+// not make the reader grow without end.
+constexpr std::size_t kLongestReply = 4096;
 }  // namespace
 
 void CommandEngine::Send(std::string_view command) {
@@ -42,7 +45,7 @@ bool CommandEngine::ReadReply() {
       const char c = got[0];
       if (c == kNul || c == kCr) continue;
       if (c != kLf) {
-        v.ReplyLine += c;
+        if (v.ReplyLine.size() < kLongestReply) v.ReplyLine += c;
         continue;
       }
       if (!v.ReplyLine.empty()) return true;

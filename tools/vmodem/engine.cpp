@@ -169,6 +169,10 @@ void Engine::Perform(const Action& action) {
         stream_ = Stream{action.text, now_ms_};
       }
       break;
+    case Action::Kind::kFlood:
+      for (std::int64_t i = 0; i < action.amount; ++i) out_ += static_cast<char>('!' + i % 94);
+      Note("flood " + std::to_string(action.amount) + " bytes");
+      break;
     case Action::Kind::kVanish:
     case Action::Kind::kHangUp:
       if (gone_ != Departure::kNone) break;

@@ -124,6 +124,7 @@ Action ReadAction(LineReader& in, const std::filesystem::path& base_dir) {
   }
   if (word == "until-bytes") return {Kind::kUntilBytes, "", in.Number("until-bytes")};
   if (word == "until-end") return {Kind::kUntilEnd, ""};
+  if (word == "flood") return {Kind::kFlood, "", in.Number("flood")};
   if (word == "vanish") return {Kind::kVanish, ""};
   if (word == "hangup") return {Kind::kHangUp, ""};
   in.Fail("unknown action '" + word + "'");

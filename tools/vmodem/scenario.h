@@ -27,6 +27,7 @@ struct Action {
     kVoiceRx,     // `text`: the voice data the modem streams
     kUntilBytes,  // `amount`: voice bytes received in the current transmission
     kUntilEnd,    // the current transmission has ended
+    kFlood,       // `amount`: bytes of line noise, no line end and no DLE among them
     kVanish,      // the modem goes away for good, as an unplugged one does
     kHangUp,      // the line hangs up: the host's reads find its end, its writes fail
   };

@@ -1,5 +1,6 @@
-// A modem that goes away mid-job, with the real talvo against vmodem: whatever talvo was
-// waiting for, it ends at once with "$D$", without a modem command and without spinning.
+// A modem that misbehaves, with the real talvo against vmodem. One that goes away mid-job:
+// whatever talvo was waiting for, it ends at once with "$D$", without a modem command and
+// without spinning. One that floods the line with noise: the job goes on, with bounded memory.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -65,4 +66,14 @@ INSTANTIATE_TEST_SUITE_P(
             .vanish = "on \"AT #VRX\": \"CONNECT\" voice-rx \"voice data\" wait 1000 vanish\n"}),
     [](const auto& info) { return info.param.name; });
 
+TEST(FloodE2eTest, LineNoiseKeepsTheFirst4096BytesOfTheLineAndTheJobGoesOn) {
+  E2eJob job("on \"ATI3\": \"\" flood 200000 \"OK\"\non \"AT #VLS=2\": \"BUSY\"\n");
+  const TalvoRun run = job.RunTalvo({"000N03SPEAKER"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(job.ReadFile("talvin_3"), "$B$\r\n");
+  std::string noise;
+  for (int i = 0; i < 4096; ++i) noise += static_cast<char>('!' + i % 94);
+  EXPECT_NE(job.ReadFile("trace_3").find("****  The Modem model is " + noise + " ****\r\n"),
+            std::string::npos);
+}
 }  // namespace
