@@ -101,7 +101,12 @@ class LineReader {
 std::string ReadVoiceFile(const LineReader& in, const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) in.Fail("cannot read voice file " + path.string());
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  try {
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    // A directory opens, but reading it fails.
+    in.Fail("cannot read voice file " + path.string());
+  }
 }
 
 Action ReadAction(LineReader& in, const std::filesystem::path& base_dir) {
