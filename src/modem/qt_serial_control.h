@@ -2,7 +2,8 @@
 // The serial control over Qt Serial Port. COMn is the device in TALVO_COM<n>, else
 // /dev/ttyS<n-1>. Opening honours other programs' locks (PortLock) before Qt takes its own
 // lock file; DTR is raised and RTS/CTS flow control set, and a pseudo-terminal's refusal of
-// modem-line calls is harmless.
+// modem-line calls is harmless. Every other error is reported: a port that cannot be had says
+// why on stderr, and a device that fails a read or a write, hangs up or goes away is lost.
 #include <QSerialPort>
 #include <filesystem>
 #include <string>

@@ -1,4 +1,5 @@
-// The modem set-up's branches and the job's endings, with the real talvo against vmodem.
+// The job's endings, with the real talvo against vmodem; the modem set-up's branches are the
+// unit tests' (tests/unit/modem/modem_setup_test.cpp).
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -26,28 +27,6 @@ TEST(NoResponseTest, ASilentModemEndsWithDAfterFifteenToSixteenSeconds) {
   const long long hang_up = log.CommandTime("ATH0") - log.CommandTime("AT #CLS=0");
   EXPECT_GT(hang_up, 5000);
   EXPECT_LT(hang_up, 6600);
-}
-
-TEST(ModemSetupE2eTest, AnErrorToTheIdentificationPrintsNoModelLine) {
-  E2eJob job("on \"ATI3\": \"ERROR\"\non \"AT #VLS=2\": \"BUSY\"\n");
-  EXPECT_EQ(job.RunTalvo({"000N03SPEAKER"}).exit_code, 0);
-  EXPECT_EQ(job.ReadFile("talvin_3"), "$B$\r\n");
-  EXPECT_EQ(job.ReadFile("trace_3").find("Modem model"), std::string::npos);
-}
-
-TEST(ModemSetupE2eTest, SeveralIdentificationLinesShowTheFirstAndARefusedVoiceModeGoesOn) {
-  E2eJob job(
-      "on \"ATI3\": \"VMODEM 56K\" \"Firmware 2.1\" \"OK\"\n"
-      "on \"AT #CLS=8*\": \"ERROR\"\n"
-      "on \"AT #VLS=2\": \"BUSY\"\n");
-  EXPECT_EQ(job.RunTalvo({"000N03SPEAKER"}).exit_code, 0);
-  const std::string trace = job.ReadFile("trace_3");
-  EXPECT_NE(trace.find("****  The Modem model is VMODEM 56K ****\r\n****  Sorry this Modem model "
-                       "is not a voice modem ****\r\n"),
-            std::string::npos)
-      << trace;
-  EXPECT_EQ(trace.find("Firmware"), std::string::npos);
-  EXPECT_EQ(job.ReadFile("talvin_3"), "$B$\r\n");
 }
 
 TEST(EndSequenceE2eTest, ResetsAndHangsUpAfterThePause) {
