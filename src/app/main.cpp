@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/help_request.h"
 #include "app/window_platform.h"
 #include "console/memory_text_box.h"
 #include "job/command_line.h"
@@ -20,7 +21,9 @@
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
-  const std::string command_line = JoinArguments(std::vector<std::string>(argv + 1, argv + argc));
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (AnswerHelpRequest(args)) return 0;
+  const std::string command_line = JoinArguments(args);
   QuietQtMessages();
   ChooseWindowPlatform();
   static int qt_argc = 1;

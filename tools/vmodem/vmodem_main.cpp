@@ -44,6 +44,15 @@ struct Options {
 constexpr char kUsage[] =
     "usage: vmodem SCENARIO_FILE [--link PATH] [--transcript FILE] [--log FILE] "
     "[--voice-out PREFIX]\n";
+constexpr char kHelp[] =
+    "A voice modem on a pseudo-terminal: prints the slave's path, then answers as the scenario\n"
+    "says until SIGTERM or SIGINT, and then writes the files asked for.\n"
+    "  --link PATH          also make PATH a symbolic link to the slave\n"
+    "  --transcript FILE    every byte received\n"
+    "  --log FILE           one line per event: <ms since start> <event>\n"
+    "  --voice-out PREFIX   each voice transmission's data in PREFIX.1, PREFIX.2, ...\n"
+    "  --help, -h           this text\n"
+    "  --version            the version\n";
 
 std::optional<Options> ParseArgs(int argc, char** argv) {
   Options options;
@@ -210,6 +219,16 @@ void Serve(Engine& engine, vmodem::PtyLink& pty) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::string only = argc == 2 ? argv[1] : "";
+  if (only == "--help" || only == "-h") {
+    std::fputs(kUsage, stdout);
+    std::fputs(kHelp, stdout);
+    return 0;
+  }
+  if (only == "--version") {
+    std::printf("vmodem %s\n", TALVO_VERSION);
+    return 0;
+  }
   const std::optional<Options> options = ParseArgs(argc, argv);
   if (!options) {
     std::fputs(kUsage, stderr);
