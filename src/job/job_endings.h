@@ -34,6 +34,6 @@ class JobEndings : public Endings {
 
   JobContext& ctx_;
   CommandEngine engine_;
-  bool ending_ = false;  // the end sequence or the window shutdown has begun
+  bool ending_ = false;                        // the end sequence or the window shutdown has begun
   std::optional<std::string> outcome_marker_;  // the last one written
 };

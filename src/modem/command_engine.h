@@ -1,8 +1,8 @@
 #pragma once
 // Command mode: a command goes to the modem as text + CR in one write; replies come back one
 // line at a time. The reader takes one byte per read, drops NUL and CR, ends a line at LF and
-// skips empty lines; of a line longer than 4096 bytes it keeps the first 4096. Its time-out measures silence: the deadline restarts with every byte
-// received.
+// skips empty lines; of a line longer than 4096 bytes it keeps the first 4096. Its time-out
+// measures silence: the deadline restarts with every byte received.
 #include <optional>
 #include <string_view>
 
