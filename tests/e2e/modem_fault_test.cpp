@@ -47,7 +47,9 @@ TEST_P(LostModemE2eTest, EndsWithDWithinTwoSecondsOfTheLoss) {
   const long long after_loss =
       log.CommandTime("ATZ") + static_cast<long long>(run.seconds * 1000) - gone;
   EXPECT_LT(after_loss, 2000);
-  EXPECT_LT(run.cpu_seconds, 0.2) << "a wait spun on the dead port";
+  // The whole job costs about 0.13 s of CPU under the sanitizers; a wait spinning on the dead
+  // port would add about a second for every second it spun. The margin is for slower machines.
+  EXPECT_LT(run.cpu_seconds, 0.5) << "a wait spun on the dead port";
 }
 
 INSTANTIATE_TEST_SUITE_P(
