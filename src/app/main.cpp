@@ -25,10 +25,10 @@ int main(int argc, char** argv) {
   if (AnswerHelpRequest(args)) return 0;
   const std::string command_line = JoinArguments(args);
   QuietQtMessages();
-  ChooseWindowPlatform();
+  const bool platform_chosen = ChooseWindowPlatform();
   static int qt_argc = 1;
   QApplication app(qt_argc, argv);
-  ReportDisplayFallback();
+  if (platform_chosen) ReportDisplayFallback();
 
   SteadyJobClock clock;
   ThreadSleeper sleeper;

@@ -18,8 +18,6 @@ std::string NamedDisplay() {
   return wayland.empty() ? Variable("DISPLAY") : wayland;
 }
 
-bool platform_chosen = false;  // by us, not by the caller
-
 void PrintQtError(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message) {
   if (type == QtCriticalMsg || type == QtFatalMsg) {
     std::fprintf(stderr, "talvo: %s\n", message.toLocal8Bit().constData());
@@ -27,9 +25,8 @@ void PrintQtError(QtMsgType type, const QMessageLogContext& /*context*/, const Q
 }
 }  // namespace
 
-void ChooseWindowPlatform() {
-  if (!Variable("QT_QPA_PLATFORM").empty()) return;
-  platform_chosen = true;
+bool ChooseWindowPlatform() {
+  if (!Variable("QT_QPA_PLATFORM").empty()) return false;
   if (NamedDisplay().empty()) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   } else if (!Variable("WAYLAND_DISPLAY").empty()) {
@@ -37,10 +34,11 @@ void ChooseWindowPlatform() {
   } else {
     qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
   }
+  return true;
 }
 
 void ReportDisplayFallback() {
-  if (!platform_chosen || NamedDisplay().empty()) return;
+  if (NamedDisplay().empty()) return;
   if (QGuiApplication::platformName() != QStringLiteral("offscreen")) return;
   std::fprintf(stderr, "talvo: cannot open display %s: the window runs offscreen\n",
                NamedDisplay().c_str());

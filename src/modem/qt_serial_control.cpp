@@ -150,14 +150,6 @@ int QtSerialControl::OutBufferCount() {
   return port_.isOpen() ? static_cast<int>(port_.bytesToWrite()) : 0;
 }
 
-bool QtSerialControl::Lost() {
-  if (lost_ && port_.isOpen()) {
-    port_.close();
-    lock_.Release();
-  }
-  return lost_;
-}
-
 bool QtSerialControl::Refuse(const std::string& why) {
   // A port that was ours once and cannot be had again has gone away.
   if (opened_) lost_ = true;

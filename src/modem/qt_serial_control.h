@@ -28,7 +28,7 @@ class QtSerialControl : public SerialControl {
   std::string Input() override;
   void Output(std::string_view bytes) override;
   int OutBufferCount() override;
-  bool Lost() override;
+  bool Lost() override { return lost_; }
 
  private:
   static constexpr int kBufferSize = 32000;
