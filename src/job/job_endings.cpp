@@ -11,7 +11,7 @@
 #include "platform/file_write.h"
 #include "platform/sleeper.h"
 #include "platform/termination.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 #include "voice/result_file.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // alone when it is the first key.
 #include "core/job_context.h"
 #include "modem/command_engine.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 
 // Continues the entry in Digits. Returns false, with TimedOut set to 1, when no key came in
 // time (Digits then holds the keys accepted so far); on return StarEnded is 1 when "*" or

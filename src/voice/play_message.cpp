@@ -8,7 +8,7 @@
 #include "modem/call_progress.h"
 #include "modem/serial_control.h"
 #include "voice/collect_digits.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 #include "voice/key_reader.h"
 #include "voice/voice_transmit.h"
 

@@ -1,7 +1,7 @@
 #include "voice/playback.h"
 
 #include "voice/collect_digits.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 #include "voice/play_message.h"
 #include "voice/read_back.h"
 #include "voice/voice_transmit.h"

@@ -4,7 +4,7 @@
 // confirmation entry. The prompts are voice files named PromptDir + prompt name.
 #include "core/job_context.h"
 #include "modem/command_engine.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 
 // Returns true when the called party confirmed with an entry ended by "*" or StopCode;
 // Digits then holds the entry that was read back. Otherwise the entry is rejected.

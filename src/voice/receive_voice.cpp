@@ -9,7 +9,7 @@
 #include "console/term_write.h"
 #include "modem/call_progress.h"
 #include "modem/serial_control.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 #include "voice/recording_cut.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include "core/job_context.h"
 #include "modem/command_engine.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 
 // Takes the voice data of a reception already under way ("AT #VRX" answered) into VoiceBuffer,
 // in place, until the modem ends it with DLE "s" or DLE "q" or the buffer is full; then ends

@@ -5,7 +5,7 @@
 
 #include "console/term_write.h"
 #include "modem/call_progress.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 #include "voice/play_message.h"
 #include "voice/receive_voice.h"
 #include "voice/result_file.h"

@@ -1,6 +1,6 @@
 #include "voice/recording_cut.h"
 
-#include "voice/dle.h"
+#include "core/dle.h"
 
 std::size_t CutRecording(std::string_view data) {
   std::size_t len = data.size();

@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "core/job_values.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 
 namespace {
 

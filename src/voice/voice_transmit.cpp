@@ -1,7 +1,7 @@
 #include "voice/voice_transmit.h"
 
 #include "modem/call_progress.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 
 void StartVoiceTransmit(CommandEngine& engine) {
   engine.Send("AT #VTX");

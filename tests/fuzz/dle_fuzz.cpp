@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "check.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

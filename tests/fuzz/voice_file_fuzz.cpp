@@ -8,7 +8,7 @@
 #include "check.h"
 #include "core/job_values.h"
 #include "scratch_file.h"
-#include "voice/dle.h"
+#include "core/dle.h"
 #include "voice/recording_cut.h"
 #include "voice/voice_file.h"
 

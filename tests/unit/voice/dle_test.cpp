@@ -1,4 +1,4 @@
-#include "voice/dle.h"
+#include "core/dle.h"
 
 #include <gtest/gtest.h>
 

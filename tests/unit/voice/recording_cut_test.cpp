@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "voice/dle.h"
+#include "core/dle.h"
 
 namespace {
 

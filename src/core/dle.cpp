@@ -1,4 +1,4 @@
-#include "voice/dle.h"
+#include "core/dle.h"
 
 std::optional<DleItem> DleDecoder::Feed(char byte) {
   if (!open_) {
