@@ -3,6 +3,7 @@
 #include <string>
 
 #include "commands.h"
+#include "core/dle.h"
 #include "file_read.h"
 #include "voice_framing.h"
 
@@ -39,11 +40,12 @@ void RunInfo(const CommandLine& command) {
   std::printf("keys: %s\n", Characters(contents.keys).c_str());
   std::printf("end reports: %s\n", Characters(contents.end_reports).c_str());
   if (contents.etx_at) {
-    std::printf("DLE ETX: at byte %zu\n", *contents.etx_at);
+    std::printf("DLE ETX: after %zu bytes, %zu bytes follow it\n", *contents.etx_at,
+                file.size() - *contents.etx_at - kDleEtx.size());
   } else {
     std::printf("DLE ETX: none\n");
   }
-  std::printf("duration: %.2f s (%s at %d Hz)\n",
+  std::printf("duration: %.3f s (%s at %d Hz)\n",
               contents.sound.size() / ByteRate(*command.coding, command.rate),
               std::string(command.coding->name).c_str(), command.rate);
 }

@@ -30,19 +30,21 @@ std::string Slurp(const fs::path& file) {
 
 struct VoiceRun {
   int exit_code;
+  std::string out;
   std::string err;
 };
 
-// Runs talvo-voice in `dir` with `args`.
+// Runs talvo-voice in `dir` with `args`; its output files are gone again when this returns.
 VoiceRun TalvoVoice(const fs::path& dir, std::vector<std::string> args) {
   args.insert(args.begin(), TALVO_VOICE_BIN);
+  const fs::path out = dir / "stdout";
   const fs::path err = dir / "stderr";
-  fs::remove(err);
-  ChildProcess program(args, ChildOptions{.dir = dir, .stderr_file = err});
+  ChildProcess program(args, ChildOptions{.dir = dir, .stdout_file = out, .stderr_file = err});
   const std::optional<ChildEnd> end = program.Wait(std::chrono::seconds(60));
-  std::string text = Slurp(err);
+  VoiceRun run{end ? end->exit_code : -1, Slurp(out), Slurp(err)};
+  fs::remove(out);
   fs::remove(err);
-  return {end ? end->exit_code : -1, text};
+  return run;
 }
 
 // One second of a 440 Hz sine at 44100 Hz in both channels of a 16-bit WAV.
@@ -129,6 +131,11 @@ TEST_P(VoiceToolCodingTest, AToneImportedAndExportedKeepsItsLengthAndPitch) {
   EXPECT_NEAR(static_cast<double>(sound.size()), expected_bytes, 0.02 * expected_bytes);
   const auto dles = static_cast<std::size_t>(std::ranges::count(sound, kDle));
   EXPECT_EQ(voice.size(), sound.size() + dles + kDleEtx.size());
+  const VoiceRun info =
+      TalvoVoice(dir.Path(), {"info", "tone.voice", "--coding", c.coding, "--rate", "8000"});
+  EXPECT_NE(info.out.find("sound bytes: " + std::to_string(sound.size()) + "\nDLE pairs: 1\n"),
+            std::string::npos)
+      << info.out;
 
   const VoiceRun exported = TalvoVoice(
       dir.Path(), {"export", "tone.voice", "back.wav", "--coding", c.coding, "--rate", "8000"});
