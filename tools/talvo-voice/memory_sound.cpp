@@ -86,7 +86,7 @@ std::string EncodeSound(std::span<const float> samples, int rate, int format) {
     if (sf_write_float(sound.get(), samples.data(), count) != count) {
       throw ToolError(std::string("encoding failed: ") + sf_strerror(sound.get()));
     }
-  }  // closing writes what the encoder still holds (half an ADPCM byte, a WAV header)
+  }  // closing completes the file: a WAV header learns its sizes
   return std::move(file.bytes);
 }
 
