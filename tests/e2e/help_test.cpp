@@ -70,7 +70,17 @@ INSTANTIATE_TEST_SUITE_P(
                  .argv = {VMODEM_BIN, "--version"},
                  .out_starts = "vmodem " + kVersion + "\n"},
         HelpCase{
-            .name = "VmodemUsageError", .argv = {VMODEM_BIN}, .exit_code = 2, .err_empty = false}),
+            .name = "VmodemUsageError", .argv = {VMODEM_BIN}, .exit_code = 2, .err_empty = false},
+        HelpCase{.name = "TalvoVoiceHelp",
+                 .argv = {TALVO_VOICE_BIN, "--help"},
+                 .out_starts = "Usage: talvo-voice"},
+        HelpCase{.name = "TalvoVoiceVersion",
+                 .argv = {TALVO_VOICE_BIN, "--version"},
+                 .out_starts = "talvo-voice " + kVersion + "\n"},
+        HelpCase{.name = "TalvoVoiceUsageError",
+                 .argv = {TALVO_VOICE_BIN, "import", "in.wav"},
+                 .exit_code = 2,
+                 .err_empty = false}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

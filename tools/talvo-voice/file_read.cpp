@@ -1,0 +1,21 @@
+#include "file_read.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "tool_error.h"
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+  const std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"),
+                                                                &std::fclose);
+  std::string bytes;
+  if (file) {
+    char chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
+    if (!std::ferror(file.get())) return bytes;
+  }
+  throw ToolError(path.string() + ": cannot read it: " + std::strerror(errno));
+}

@@ -1,0 +1,60 @@
+#include <sndfile.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "atomic_file.h"
+#include "audio_read.h"
+#include "commands.h"
+#include "core/dle.h"
+#include "core/job_values.h"
+#include "memory_sound.h"
+#include "resample.h"
+#include "voice_framing.h"
+
+namespace {
+
+// talvo loads the first LGR_BUF_VOICE bytes of a message; without a DLE ETX among them it
+// ends the data short of the buffer's end, where its own DLE ETX fits.
+void WarnIfTalvoCuts(const std::string& sound, const std::string& framed,
+                     const CommandLine& command) {
+  constexpr std::size_t kLimit = JobValues::LGR_BUF_VOICE;
+  if (framed.size() <= kLimit) return;
+  const std::size_t played =
+      UnframeVoice(std::string_view(framed).substr(0, kLimit - kDleEtx.size())).sound.size();
+  const double byte_rate = ByteRate(*command.coding, command.rate);
+  std::fprintf(stderr,
+               "talvo-voice: warning: %s is %zu bytes, but talvo plays only the first %zu: it "
+               "cuts the message at %.1f s of %.1f s\n",
+               command.out.c_str(), framed.size(), kLimit, played / byte_rate,
+               sound.size() / byte_rate);
+}
+
+// The serial line carries 10 bits a byte (start, 8 data, stop).
+void WarnIfTheLineIsTooSlow(const CommandLine& command) {
+  const double needed = ByteRate(*command.coding, command.rate);
+  const double carried = command.line / 10.0;
+  if (needed <= carried) return;
+  std::fprintf(stderr,
+               "talvo-voice: warning: %s at %d Hz needs %.0f bytes/s, but %d bit/s carries "
+               "%.0f bytes/s: the message cannot play without gaps\n",
+               std::string(command.coding->name).c_str(), command.rate, needed, command.line,
+               carried);
+}
+
+}  // namespace
+
+void RunImport(const CommandLine& command) {
+  const MonoSound audio = ReadAudio(command.in);
+  std::vector<float> samples = Resample(audio.samples, audio.rate, command.rate);
+  // A 4-bit coding packs two samples a byte: an odd last sample gets silence as its partner.
+  const std::size_t per_byte = 8 / static_cast<std::size_t>(command.coding->bits);
+  samples.resize((samples.size() + per_byte - 1) / per_byte * per_byte, 0.0f);
+  const std::string sound =
+      EncodeSound(samples, command.rate, SF_FORMAT_RAW | command.coding->sf_subformat);
+  const std::string framed = FrameVoice(sound);
+  WriteFileAtomically(command.out, framed);
+  WarnIfTalvoCuts(sound, framed, command);
+  WarnIfTheLineIsTooSlow(command);
+}
