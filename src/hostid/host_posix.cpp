@@ -40,7 +40,8 @@ std::optional<HardwareAddress> ReadHardwareAddress(const char* interface_name) {
   int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return std::nullopt;
   ifreq request{};
-  std::strncpy(request.ifr_name, interface_name, IFNAMSIZ - 1);
+  // The name stays NUL-terminated: the request starts zeroed and one byte is kept free.
+  std::copy_n(interface_name, strnlen(interface_name, IFNAMSIZ - 1), request.ifr_name);
   int result = ioctl(fd, SIOCGIFHWADDR, &request);
   close(fd);
   if (result != 0 || request.ifr_hwaddr.sa_family != ARPHRD_ETHER) return std::nullopt;
