@@ -239,4 +239,17 @@ TEST(V253E2eTest, ARefusedTimerTakesTheLargestOfferedValue) {
             "talvo: the modem lists no speaker in its answer to AT+VLS=?\n");
 }
 
+TEST(V253E2eTest, AnUnknownCommandSetEndsAsAnUnusablePortAndSendsNothing) {
+  E2eJob job(Scenario(""));
+
+  const TalvoRun run =
+      job.RunTalvo({"000N03SPEAKER"}, std::chrono::seconds(60), {{"TALVO_COMMAND_SET", "v34"}});
+
+  ExpectFinished(job, run);
+  EXPECT_EQ(job.ReadFile("talvin_3"), "$F$\r\n");
+  EXPECT_EQ(job.ReadFile("talvo.output"),
+            "talvo: TALVO_COMMAND_SET is \"v34\", not \"hash\" or \"v253\"\n");
+  EXPECT_EQ(job.Transcript(), "");
+}
+
 }  // namespace
