@@ -3,6 +3,9 @@
 // seams meet their adapters; how control flows between the window and the job is told in
 // job/job.h.
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +15,8 @@
 #include "console/memory_text_box.h"
 #include "job/command_line.h"
 #include "job/job.h"
+#include "modem/command_set_choice.h"
+#include "modem/hash_command_set.h"
 #include "modem/qt_serial_control.h"
 #include "platform/process_termination.h"
 #include "platform/qt_event_pump.h"
@@ -24,6 +29,15 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (AnswerHelpRequest(args)) return 0;
   const std::string command_line = JoinArguments(args);
+  CommandSetChoice choice =
+      ChooseCommandSet(std::getenv("TALVO_COMMAND_SET"), std::getenv("TALVO_VOICE_CODING"),
+                       std::getenv("TALVO_VOICE_RATE"));
+  const PortUse port_use = choice.commands ? PortUse::kAllowed : PortUse::kRefused;
+  if (!choice.commands) {
+    std::fprintf(stderr, "talvo: %s\n", choice.refusal.c_str());
+    // Never sends a command: the job ends before its port opens.
+    choice.commands = std::make_unique<HashCommandSet>();
+  }
   QuietQtMessages();
   const bool platform_chosen = ChooseWindowPlatform();
   static int qt_argc = 1;
@@ -38,8 +52,9 @@ int main(int argc, char** argv) {
   MainWindow window(console, [&serial](std::string_view keys) { serial.Output(keys); });
   ProcessTermination termination([&serial] { serial.SetPortOpen(false); });
   JobValues values;
-  JobContext ctx{values, serial, console, window, events, clock, sleeper, termination, "."};
-  Job job(ctx, command_line);
+  JobContext ctx{values, serial,  console,     window,           events,
+                 clock,  sleeper, termination, *choice.commands, "."};
+  Job job(ctx, command_line, port_use);
 
   window.OnFirstShow([&job] { job.Run(); });
   window.OnShutdown([&job] { job.WindowShutdown(); });

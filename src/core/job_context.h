@@ -4,6 +4,7 @@
 #include "core/job_values.h"
 
 // The seams; each layer that uses one includes its header.
+class CommandSet;
 class EventPump;
 class JobClock;
 class SerialControl;
@@ -23,5 +24,6 @@ struct JobContext {
   JobClock& clock;
   Sleeper& sleeper;
   Termination& termination;
+  CommandSet& commands;  // the modem's command set
   std::filesystem::path dir;
 };

@@ -21,7 +21,7 @@ void Job::Run() {
   ctx_.window.SetWindowState(DigitValue(Position(command_line_, 5)));
   v.VoiceBuffer = LoadMessageFile(ctx_.dir / ("talvin_" + v.JobId));
   v.VoiceLen = v.VoiceBuffer.size();
-  OpenSerialPort(ctx_, endings_);
+  OpenSerialPort(ctx_, endings_, port_use_);
   SetUpModem(ctx_, engine_, endings_);
   if (IsRecordingJob(command_line_)) RunRecording(ctx_, engine_, endings_);
   v.PlayTarget = command_line_.size() > 6 ? command_line_.substr(6) : std::string();

@@ -26,11 +26,18 @@
 #include "core/job_context.h"
 #include "job/job_endings.h"
 #include "modem/command_engine.h"
+#include "modem/serial_port_phase.h"
 
 class Job {
  public:
-  Job(JobContext& ctx, std::string command_line)
-      : ctx_(ctx), command_line_(std::move(command_line)), endings_(ctx), engine_(ctx, endings_) {}
+  // `port_use` refused: the caller chose a command set that does not exist, and the job ends as
+  // a port that cannot be used.
+  Job(JobContext& ctx, std::string command_line, PortUse port_use = PortUse::kAllowed)
+      : ctx_(ctx),
+        command_line_(std::move(command_line)),
+        port_use_(port_use),
+        endings_(ctx),
+        engine_(ctx, endings_) {}
 
   [[noreturn]] void Run();
   // The window was closed, File > Exit chosen, or a termination signal came.
@@ -39,6 +46,7 @@ class Job {
  private:
   JobContext& ctx_;
   std::string command_line_;
+  PortUse port_use_;
   JobEndings endings_;
   CommandEngine engine_;
 };

@@ -7,11 +7,12 @@
 
 #include "console/term_write.h"
 #include "console/text_box.h"
+#include "core/dle.h"
+#include "modem/command_set.h"
 #include "modem/serial_control.h"
 #include "platform/file_write.h"
 #include "platform/sleeper.h"
 #include "platform/termination.h"
-#include "core/dle.h"
 #include "voice/result_file.h"
 
 namespace {
@@ -40,7 +41,7 @@ void JobEndings::RunEndSequence() {
   ctx_.serial.SetPortOpen(false);
   ctx_.sleeper.Sleep(kResetPause);
   ctx_.serial.SetPortOpen(true);
-  engine_.Send("AT #CLS=0");
+  engine_.Send(ctx_.commands.LeaveVoiceMode());
   const bool answered = engine_.WaitOk();
   engine_.Send("ATH0");
   if (answered) engine_.WaitOk();
@@ -57,7 +58,7 @@ void JobEndings::WindowShutdown() {
   ctx_.serial.SetPortOpen(false);
   ctx_.sleeper.Sleep(kResetPause);
   ctx_.serial.SetPortOpen(true);
-  engine_.Send("AT #CLS=0 H0");
+  engine_.Send(ctx_.commands.LeaveVoiceModeAndHangUp());
   FinishJobFiles();
 }
 

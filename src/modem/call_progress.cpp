@@ -6,25 +6,10 @@
 #include <string_view>
 
 #include "console/term_write.h"
+#include "modem/command_set.h"
 #include "platform/sleeper.h"
 
 namespace {
-
-struct Verdict {
-  std::string_view reply;
-  std::int16_t progress_code;
-};
-
-// The replies that decide a call, besides the ringback count.
-constexpr std::array<Verdict, 7> kVerdicts{{
-    {"BUSY", kBusy},
-    {"NO ANSWER", JobValues::RingLimit},
-    {"NO DIALTONE", kNoDialTone},
-    {"NO DIAL TONE", kNoDialTone},
-    {"NUMBER BLACKLISTED", kBlacklisted},
-    {"BLACKLISTED", kBlacklisted},
-    {"VCON", kVoiceConnection},
-}};
 
 constexpr std::chrono::milliseconds kDialPause(6000);
 
@@ -49,30 +34,42 @@ void PrintLine(JobContext& ctx, std::string_view text) {
 }  // namespace
 
 std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine) {
-  const JobValues& v = ctx.v;
+  const CommandSet& commands = ctx.commands;
   std::int16_t ringbacks = 0;
   for (;;) {
-    if (!engine.ReadReply()) return JobValues::RingLimit;
-    if (v.ReplyLine == "RINGING") {
-      if (++ringbacks >= JobValues::RingLimit) return JobValues::RingLimit;
-      continue;
+    if (!commands.ReadCallReport(engine)) return JobValues::RingLimit;
+    switch (commands.Classify(ctx.v.ReplyLine)) {
+      case CallReport::kNone:
+        break;  // echoes, other replies and events say nothing about the call
+      case CallReport::kRingback:
+        if (++ringbacks >= JobValues::RingLimit) return JobValues::RingLimit;
+        break;
+      case CallReport::kConnected:
+        return kVoiceConnection;
+      case CallReport::kBusy:
+        return kBusy;
+      case CallReport::kNoDialTone:
+        return kNoDialTone;
+      case CallReport::kBlacklisted:
+        return kBlacklisted;
+      case CallReport::kNoAnswer:
+        return JobValues::RingLimit;
     }
-    for (const Verdict& verdict : kVerdicts) {
-      if (v.ReplyLine == verdict.reply) return verdict.progress_code;
-    }
-    // Echoes, "OK", "CONNECT", "RING" and anything else say nothing about the call.
   }
 }
 
 void PlaceCall(JobContext& ctx, CommandEngine& engine, Endings& endings) {
   JobValues& v = ctx.v;
   PrintLine(ctx, "Playing mode");
+  bool placed = true;
   if (v.PlayTarget == "SPEAKER") {
     PrintLine(ctx, "Playing on the modem SPEAKER  ");
     engine.Send("AT L3 M2");
     engine.WaitOk();
-    // No wait here: the modem's "VCON" for the speaker line is the call's progress report.
-    engine.Send("AT #VLS=2");
+    // No wait here: the modem's confirmation of the speaker line is the call's progress report.
+    const auto speaker = ctx.commands.SelectDevice(VoiceDevice::kSpeaker);
+    if (speaker) engine.Send(*speaker);
+    placed = speaker.has_value();
   } else {
     PrintLine(ctx, "Calling phone number  " + v.PlayTarget);
     engine.Send("ATD" + v.DialModifier + v.PlayTarget);
@@ -81,7 +78,8 @@ void PlaceCall(JobContext& ctx, CommandEngine& engine, Endings& endings) {
     ctx.sleeper.Sleep(kDialPause);
   }
   v.ReplyTimeout = v.ProgressTimeout;
-  const std::int16_t progress_code = WaitCallProgress(ctx, engine);
+  // A modem without a speaker leaves the call unanswered.
+  const std::int16_t progress_code = placed ? WaitCallProgress(ctx, engine) : JobValues::RingLimit;
   if (progress_code == kVoiceConnection) return;
 
   Failure failure = kNoAnswer;

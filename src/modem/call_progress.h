@@ -1,7 +1,8 @@
 #pragma once
-// Call progress: the modem reports ringback and the outcome of a call as whole reply lines,
-// compared exactly and case-sensitively. "VCON" means a voice connection; it is also how the
-// modem leaves voice transmit, so every voice phase waits for it here.
+// Call progress: the modem reports ringback and the outcome of a call, and the command set says
+// what each report means. The report of a voice connection ("VCON" in the "#" set, "OK" in the
+// V.253 set) is also how the modem confirms a voice line and leaves voice transmit or receive,
+// so every voice phase waits for it here.
 #include <cstdint>
 
 #include "core/endings.h"

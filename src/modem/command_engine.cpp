@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/term_write.h"
+#include "core/dle.h"
 #include "modem/serial_control.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
@@ -28,7 +29,16 @@ void CommandEngine::SendRaw(std::string_view bytes) {
 }
 
 bool CommandEngine::ReadReply() {
+  return ReadLine(false);
+}
+
+bool CommandEngine::ReadReplyOrEvent() {
+  return ReadLine(true);
+}
+
+bool CommandEngine::ReadLine(bool events) {
   JobValues& v = ctx_.v;
+  DleDecoder dle;
   for (;;) {
     ctx_.serial.SetInputLen(1);
     v.TimedOut = 0;
@@ -43,6 +53,14 @@ bool CommandEngine::ReadReply() {
       if (got.empty()) continue;
       Echo(got);
       const char c = got[0];
+      if (events) {
+        const auto item = dle.Feed(c);
+        if (!item) continue;
+        if (item->kind != DleItem::Kind::kData) {
+          v.ReplyLine = {kDle, item->byte};
+          return true;
+        }
+      }
       if (c == kNul || c == kCr) continue;
       if (c != kLf) {
         if (v.ReplyLine.size() < kLongestReply) v.ReplyLine += c;

@@ -24,6 +24,11 @@ class CommandEngine {
   // TimedOut) after ReplyTimeout seconds of silence; ReplyLine then holds what had arrived of
   // a line.
   bool ReadReply();
+  // The same, except that a DLE event (DLE + one character) is a report of its own, whole as
+  // soon as its character arrives, line end or not: ReplyLine then holds the DLE and the
+  // character, and what had arrived of a line is dropped. A shielded DLE DLE is a byte 16 of the
+  // line. For modems that report call progress as events.
+  bool ReadReplyOrEvent();
   // Read lines until "OK" / "CONNECT" arrives (true) or a read times out (false).
   bool WaitOk();
   bool WaitConnect();
@@ -42,6 +47,7 @@ class CommandEngine {
   void Echo(std::string_view received);
 
  private:
+  bool ReadLine(bool events);
   bool WaitForLine(std::string_view word);
   void EndIfLost();
 

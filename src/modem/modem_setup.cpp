@@ -4,17 +4,13 @@
 #include <string>
 
 #include "console/term_write.h"
+#include "modem/command_set.h"
 #include "platform/sleeper.h"
 
 namespace {
-struct RingbackTimers {
-  std::string goes_away;   // #VRA
-  std::string never_came;  // #VRN
-};
-
 RingbackTimers ChooseRingbackTimers(const JobValues& v) {
-  if (v.SourceCode != "0") return {"0", "0"};
-  return {v.ModemType == 0 ? "150" : "70", "255"};
+  if (v.SourceCode != "0") return {.goes_away = 0, .never_came = 0};
+  return {.goes_away = v.ModemType == 0 ? 150 : 70, .never_came = 255};
 }
 }  // namespace
 
@@ -44,12 +40,5 @@ void SetUpModem(JobContext& ctx, CommandEngine& engine, Endings& endings) {
 
   const RingbackTimers timers = ChooseRingbackTimers(v);
   ctx.sleeper.Sleep(milliseconds(100));
-  engine.Send("AT #CLS=8 #VLS=0 #VRA=" + timers.goes_away + " #VRN=" + timers.never_came);
-  do {
-    answered(engine.ReadReply());
-  } while (v.ReplyLine.compare(0, 9, "AT #CLS=8") != 0);
-  answered(engine.ReadReply());
-  if (v.ReplyLine != "OK") {
-    TermWrite(ctx.term, "****  Sorry this Modem model is not a voice modem ****\r");
-  }
+  ctx.commands.EnterVoiceMode(ctx, engine, endings, timers);
 }

@@ -2,6 +2,11 @@
 #include "core/endings.h"
 #include "core/job_context.h"
 
-// Opens the port COMn named by the job identifier and sets its line speed by modem type.
-// A port that cannot be selected or opened takes the busy ending ("$F$").
-void OpenSerialPort(JobContext& ctx, Endings& endings);
+// Whether the job may use its port at all: not when the caller chose a command set that does not
+// exist.
+enum class PortUse { kAllowed, kRefused };
+
+// Opens the port COMn named by the job identifier and sets the line speed the command set
+// chooses by modem type. A port that cannot be selected or opened, or is refused, takes the busy
+// ending ("$F$").
+void OpenSerialPort(JobContext& ctx, Endings& endings, PortUse use);

@@ -5,10 +5,11 @@
 
 #include "console/number_format.h"
 #include "console/term_write.h"
+#include "core/dle.h"
 #include "modem/call_progress.h"
+#include "modem/command_set.h"
 #include "modem/serial_control.h"
 #include "voice/collect_digits.h"
-#include "core/dle.h"
 #include "voice/key_reader.h"
 #include "voice/voice_transmit.h"
 
@@ -58,7 +59,7 @@ void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   TermWrite(ctx.term, "****  Vocal message contains " +
                           FormatDigits(static_cast<std::int64_t>(v.VoiceLen), 6) +
                           " characters  ****\r");
-  StartVoiceTransmit(engine);
+  StartVoiceTransmit(ctx, engine);
   const std::string_view message = std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen);
   std::size_t SendPos = 0;
   for (;;) {
@@ -83,6 +84,6 @@ void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   }
   TermWrite(ctx.term, "****  End of Voice Transmit  **** \r");
   WaitCallProgress(ctx, engine);
-  engine.Send("AT #VTS=[880,0,10]");
+  engine.Send(ctx.commands.AttentionTone());
   engine.WaitOk();
 }

@@ -1,7 +1,7 @@
 #include "voice/playback.h"
 
-#include "voice/collect_digits.h"
 #include "core/dle.h"
+#include "voice/collect_digits.h"
 #include "voice/play_message.h"
 #include "voice/read_back.h"
 #include "voice/voice_transmit.h"
@@ -23,8 +23,8 @@ PlayResult PlayUntilKeyed(JobContext& ctx, CommandEngine& engine, DleDecoder& dl
     PlayMessage(ctx, engine, dle);
     if (!v.Digits.empty()) return PlayResult::kEntry;
     if (v.DigitTimeout != 0) {
-      // An empty voice transmission, whose closing VCON is consumed, comes before the entry.
-      StartVoiceTransmit(engine);
+      // An empty voice transmission, whose closing report is consumed, comes before the entry.
+      StartVoiceTransmit(ctx, engine);
       EndVoiceTransmit(ctx, engine);
       v.Digits = "*";
       if (v.PlayTarget == "SPEAKER") return PlayResult::kListened;

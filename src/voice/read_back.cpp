@@ -28,7 +28,7 @@ bool ReadBackEntry(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   const auto load = [&](std::string_view name) {
     return LoadVoiceFile(ctx.dir / (v.PromptDir + std::string(name)));
   };
-  StartVoiceTransmit(engine);
+  StartVoiceTransmit(ctx, engine);
   std::string prompt = load("verif1");
   SendVoiceBuffer(ctx, engine, prompt);
   for (const char c : v.Digits) {

@@ -7,9 +7,10 @@
 
 #include "console/number_format.h"
 #include "console/term_write.h"
-#include "modem/call_progress.h"
-#include "modem/serial_control.h"
 #include "core/dle.h"
+#include "modem/call_progress.h"
+#include "modem/command_set.h"
+#include "modem/serial_control.h"
 #include "voice/recording_cut.h"
 
 namespace {
@@ -48,9 +49,9 @@ void ReceiveVoice(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   v.VoiceLen = 0;
   TakeVoiceData(ctx, engine, dle);
 
-  engine.SendRaw(kDleEtx);
+  engine.SendRaw(ctx.commands.EndReception());
   WaitCallProgress(ctx, engine);
-  engine.Send("AT #VTS=[880,0,10]");
+  engine.Send(ctx.commands.AttentionTone());
   engine.WaitOk();
 
   v.VoiceLen = CutRecording(std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen));

@@ -4,8 +4,9 @@
 #include <string_view>
 
 #include "console/term_write.h"
-#include "modem/call_progress.h"
 #include "core/dle.h"
+#include "modem/call_progress.h"
+#include "modem/command_set.h"
 #include "voice/play_message.h"
 #include "voice/receive_voice.h"
 #include "voice/result_file.h"
@@ -16,20 +17,28 @@ void PrintLine(JobContext& ctx, std::string_view line) {
   TermWrite(ctx.term, std::string(line) + '\r');
 }
 
-// Sends a voice-line or answer command; the modem confirms it with "VCON".
-void SendAwaitingVcon(JobContext& ctx, CommandEngine& engine, std::string_view command) {
+// Sends an answer command; the modem confirms the voice connection.
+void SendAwaitingConnection(JobContext& ctx, CommandEngine& engine, std::string_view command) {
   engine.Send(command);
   WaitCallProgress(ctx, engine);
 }
 
+// Connects `device`; a modem without it takes the no-response ending.
+void SelectDevice(JobContext& ctx, CommandEngine& engine, Endings& endings, VoiceDevice device) {
+  const auto command = ctx.commands.SelectDevice(device);
+  if (!command) endings.NoResponseEnding();
+  SendAwaitingConnection(ctx, engine, *command);
+}
+
 // Connects the chosen source and greets it with the stored message. The speaker path plays the
 // greeting on the speaker and then switches to the microphone to record.
-void PrepareSourceAndGreet(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
+void PrepareSourceAndGreet(JobContext& ctx, CommandEngine& engine, Endings& endings,
+                           DleDecoder& dle) {
   const std::string& source = ctx.v.SourceCode;
   if (source == "0") {
     PrintLine(ctx, "****  Waiting for a telephone call  ****");
     engine.WaitRing();
-    SendAwaitingVcon(ctx, engine, "ATA");
+    SendAwaitingConnection(ctx, engine, "ATA");
     PlayMessage(ctx, engine, dle);
     return;
   }
@@ -38,9 +47,9 @@ void PrepareSourceAndGreet(JobContext& ctx, CommandEngine& engine, DleDecoder& d
                          : "****  Recording from the modem speaker  ****");
   engine.Send("AT L3");
   engine.WaitOk();
-  SendAwaitingVcon(ctx, engine, handset ? "AT #VLS=1" : "AT #VLS=2");
+  SelectDevice(ctx, engine, endings, handset ? VoiceDevice::kHandset : VoiceDevice::kSpeaker);
   PlayMessage(ctx, engine, dle);
-  if (!handset) SendAwaitingVcon(ctx, engine, "AT #VLS=3");
+  if (!handset) SelectDevice(ctx, engine, endings, VoiceDevice::kMicrophone);
 }
 
 // Writes the recording and its DLE ETX as the whole result file.
@@ -55,12 +64,12 @@ void StoreRecording(JobContext& ctx) {
 }  // namespace
 
 void RunRecording(JobContext& ctx, CommandEngine& engine, Endings& endings) {
-  engine.Send("AT #VSP=15 #VSD=1  #VSS=2");
+  engine.Send(ctx.commands.SilenceDetection());
   if (!engine.WaitOk()) endings.NoResponseEnding();
   PrintLine(ctx, "****  Recording mode  ****");
   DleDecoder dle;  // the modem's events for the rest of the job
-  PrepareSourceAndGreet(ctx, engine, dle);
-  engine.Send("AT #VRX");
+  PrepareSourceAndGreet(ctx, engine, endings, dle);
+  engine.Send(ctx.commands.VoiceReceive());
   engine.WaitConnect();
   ReceiveVoice(ctx, engine, dle);
   StoreRecording(ctx);

@@ -1,10 +1,11 @@
 #include "voice/voice_transmit.h"
 
-#include "modem/call_progress.h"
 #include "core/dle.h"
+#include "modem/call_progress.h"
+#include "modem/command_set.h"
 
-void StartVoiceTransmit(CommandEngine& engine) {
-  engine.Send("AT #VTX");
+void StartVoiceTransmit(JobContext& ctx, CommandEngine& engine) {
+  engine.Send(ctx.commands.VoiceTransmit());
   engine.WaitConnect();
 }
 

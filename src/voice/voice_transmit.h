@@ -1,11 +1,11 @@
 #pragma once
-// A voice transmission: "AT #VTX" switches the modem to voice transmit once it answers
-// "CONNECT"; the voice data follows raw, and an unshielded DLE ETX ends it, whereupon the
-// modem returns to command mode with "VCON". Neither reply is examined: a modem that stays
-// silent only costs the reply time-out.
+// A voice transmission: the command set's voice transmit command ("AT #VTX") switches the modem
+// to voice transmit once it answers "CONNECT"; the voice data follows raw, and an unshielded
+// DLE ETX ends it, whereupon the modem returns to command mode with its voice connection report
+// ("VCON"). Neither reply is examined: a modem that stays silent only costs the reply time-out.
 #include "core/job_context.h"
 #include "modem/command_engine.h"
 
-void StartVoiceTransmit(CommandEngine& engine);
-// Sends DLE ETX and consumes the modem's "VCON".
+void StartVoiceTransmit(JobContext& ctx, CommandEngine& engine);
+// Sends DLE ETX and consumes the modem's voice connection report.
 void EndVoiceTransmit(JobContext& ctx, CommandEngine& engine);

@@ -18,6 +18,7 @@
 #include "core/job_context.h"
 #include "modem/call_progress.h"
 #include "modem/command_engine.h"
+#include "modem/hash_command_set.h"
 #include "modem/serial_control.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
@@ -167,7 +168,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   NoWindow window;
   NoSleeper sleeper;
   NoTermination termination;
-  JobContext ctx{v, modem, console, window, modem, modem, sleeper, termination, {}};
+  HashCommandSet commands;
+  JobContext ctx{v, modem, console, window, modem, modem, sleeper, termination, commands, {}};
   NoEndings endings;
   CommandEngine engine(ctx, endings);
   v.EchoFlag = echo ? 1 : 0;

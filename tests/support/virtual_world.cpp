@@ -10,6 +10,8 @@
 #include <system_error>
 #include <utility>
 
+#include "modem/hash_command_set.h"
+
 // The window's event queue on virtual time. Time moves only when the job waits with nothing
 // to do: straight to the next thing that can happen, so a job of minutes runs in milliseconds.
 class VirtualWorld::Pump : public EventPump {
@@ -71,14 +73,16 @@ class VirtualWorld::Ending : public Termination {
   VirtualWorld& world_;
 };
 
-VirtualWorld::VirtualWorld(std::string_view scenario, std::int64_t start_ms)
+VirtualWorld::VirtualWorld(std::string_view scenario, std::int64_t start_ms,
+                           std::unique_ptr<CommandSet> commands)
     : pump_(std::make_unique<Pump>(*this)),
       sleep_(std::make_unique<Pause>(*this)),
       stop_(std::make_unique<Ending>(*this)),
+      commands_(commands ? std::move(commands) : std::make_unique<HashCommandSet>()),
       clock(start_ms),
       serial(
           scenario, [this] { return clock.NowMs(); }, dir_.Path()),
-      ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, dir_.Path()},
+      ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, *commands_, dir_.Path()},
       endings(ctx) {}
 
 VirtualWorld::~VirtualWorld() = default;

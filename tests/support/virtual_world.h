@@ -18,6 +18,7 @@
 #include "core/job_context.h"
 #include "fake_serial_control.h"
 #include "job/job_endings.h"
+#include "modem/command_set.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
 #include "platform/sleeper.h"
@@ -60,12 +61,15 @@ class VirtualWorld {
   std::unique_ptr<Pump> pump_;
   std::unique_ptr<Pause> sleep_;
   std::unique_ptr<Ending> stop_;
+  std::unique_ptr<CommandSet> commands_;
 
  public:
   // `scenario` is vmodem scenario text. The clock starts at `start_ms` on the job clock
   // (10:00:00 unless given). The job files live in a fresh temporary directory, removed with
   // the world.
-  explicit VirtualWorld(std::string_view scenario = "", std::int64_t start_ms = 10LL * 3600 * 1000);
+  // The job speaks `commands` (the "#" set unless given).
+  explicit VirtualWorld(std::string_view scenario = "", std::int64_t start_ms = 10LL * 3600 * 1000,
+                        std::unique_ptr<CommandSet> commands = nullptr);
   ~VirtualWorld();
 
   JobValues values;

@@ -11,6 +11,8 @@ namespace {
 constexpr char kEtx = 3;
 constexpr char kDle = 16;
 constexpr char kCr = 13;
+constexpr char kReceiveAbort = '!';  // after DLE: the V.253 host ends a reception
+constexpr std::string_view kDleEtx{"\x10\x03", 2};
 constexpr std::int64_t kStreamTickMs = 10;
 
 }  // namespace
@@ -220,7 +222,8 @@ void Engine::ReceiveVoiceTxByte(char b) {
     if (b == kEtx) {
       mode_ = Mode::kCommand;
       Note("voice-tx end " + std::to_string(voice_data_.back().size()) + " bytes");
-      SendLine("VCON");
+      if (scenario_.v253) SendRaw(kDleEtx);  // some V.253 modems echo the end first
+      SendLine(scenario_.v253 ? "OK" : "VCON");
     }
   } else if (b == kDle) {
     dle_ = true;
@@ -231,11 +234,12 @@ void Engine::ReceiveVoiceTxByte(char b) {
 void Engine::ReceiveVoiceRxByte(char b) {
   if (dle_) {
     dle_ = false;
-    if (b == kEtx) {
+    if (b == (scenario_.v253 ? kReceiveAbort : kEtx)) {
       stream_.reset();  // whatever was not streamed yet is never sent
       mode_ = Mode::kCommand;
       Note("voice-rx end");
-      SendLine("VCON");
+      if (scenario_.v253) SendRaw(kDleEtx);
+      SendLine(scenario_.v253 ? "OK" : "VCON");
     }
   } else if (b == kDle) {
     dle_ = true;

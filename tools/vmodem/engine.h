@@ -4,8 +4,9 @@
 // lines ended by CR; each line starts the action sequence of the first matching scenario rule,
 // and sequences run side by side. Voice transmit takes the host's bytes as voice data until an
 // unshielded DLE ETX; voice receive streams scenario data to the host until the host sends DLE
-// ETX. Work that falls due is done lazily, whenever the front end hands over bytes or asks for
-// output, and is stamped with the time it fell due, not the time it was noticed.
+// ETX (DLE "!" on a V.253 modem). Work that falls due is done lazily, whenever the front end hands
+// over bytes or asks for output, and is stamped with the time it fell due, not the time it was
+// noticed.
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -172,6 +172,10 @@ void ReadStatement(LineReader& in, const std::filesystem::path& base_dir, Scenar
     const std::int64_t baud = in.Number("baud");
     if (baud < 1 || baud > 10'000'000) in.Fail("baud must lie between 1 and 10000000");
     scenario.baud = static_cast<int>(baud);
+  } else if (word == "command-set") {
+    const std::string value = in.Word();
+    if (value != "hash" && value != "v253") in.Fail("command-set is 'hash' or 'v253'");
+    scenario.v253 = value == "v253";
   } else {
     in.Fail("unknown statement '" + word + "'");
   }

@@ -5,6 +5,8 @@
 //   # a comment (whole lines only)
 //   echo off                      the modem starts with its command echo off (default: on)
 //   baud 38400                    voice data moves at this line speed (default: unpaced)
+//   command-set v253              voice transmit and receive end as on a V.253 modem
+//                                 (default: hash, the "#" set)
 //   on "ATD*" [#N]: ACTIONS       what the modem does for a matching command line
 //
 // tools/vmodem/README.md describes the actions. Parsing reads every voice file a scenario
@@ -50,6 +52,9 @@ struct Scenario {
   std::vector<Rule> rules;
   bool echo = true;
   int baud = 0;  // 0: no pacing
+  // The V.253 set: a voice transmission ends with DLE ETX echoed and "OK", a reception with the
+  // host's DLE "!", answered DLE ETX and "OK". The "#" set answers both with "VCON".
+  bool v253 = false;
 };
 
 // Throws std::runtime_error("line N: ...") on the first line it cannot read. Voice files are

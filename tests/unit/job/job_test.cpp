@@ -107,6 +107,16 @@ TEST(JobStartupTest, ABusyPortEndsWithFAndDeletesTheStoredMessage) {
   EXPECT_EQ(w.serial.Modem().Transcript(), "");
 }
 
+TEST(JobStartupTest, ARefusedCommandSetEndsWithFAndNeverOpensThePort) {
+  VirtualWorld w(kSilentModem);
+  Job job(w.ctx, "000N03", PortUse::kRefused);
+  w.RunToEnd([&] { job.Run(); });
+  EXPECT_EQ(w.ReadFile("talvin_3"), "$F$\r\n");
+  EXPECT_NE(w.console.Text().find("****  Error modem is busy  ****\r\n"), std::string::npos);
+  EXPECT_TRUE(w.serial.History().empty());
+  EXPECT_EQ(w.serial.Modem().Transcript(), "");
+}
+
 TEST(JobStartupTest, SetsTheDisplayStateFromPositionFive) {
   VirtualWorld maximised(kSilentModem);
   RunSilentJob(maximised, "000N23");

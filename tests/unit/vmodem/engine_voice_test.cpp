@@ -187,6 +187,20 @@ TEST(VoiceReceive, HostDleEtxStopsTheStreamAndHostBytesAreNoCommands) {
   EXPECT_EQ(modem.TakeOutput(3000), "AT\r\r\nOK\r\n");
 }
 
+TEST(VoiceModes, AV253ModemEndsTransmitWithEchoedEndAndOkAndReceiveOnlyAtDleBang) {
+  Engine modem = MakeEngine(
+      "echo off\ncommand-set v253\n"
+      "on \"AT+VTX\": \"CONNECT\" voice-tx\non \"AT+VRX\": \"CONNECT\" voice-rx \"ab\\x10s\"");
+  modem.Receive("AT+VTX\r\x10\x10\x10\x03"s, 0);
+  EXPECT_EQ(modem.TakeOutput(0), kConnect + "\x10\x03\r\nOK\r\n");
+  modem.Receive("AT+VRX\r\x10\x03"s, 10);
+  EXPECT_EQ(modem.TakeOutput(10), kConnect + "ab\x10s");
+  EXPECT_EQ(LogTime(modem, "voice-rx end"), -1);  // DLE ETX does not end a V.253 reception
+  modem.Receive("\x10!"s, 20);
+  EXPECT_EQ(modem.TakeOutput(20), "\x10\x03\r\nOK\r\n");
+  EXPECT_EQ(LogTime(modem, "voice-rx end"), 20);
+}
+
 TEST(VoiceModes, AModeActionInsideAnotherModeIsIgnored) {
   Engine modem = MakeEngine(
       "echo off\n"

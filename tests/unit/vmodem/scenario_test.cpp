@@ -19,6 +19,7 @@ struct ParseCase {
   std::vector<Rule> rules;
   bool echo = true;
   int baud = 0;
+  bool v253 = false;
 };
 
 class ParseTest : public testing::TestWithParam<ParseCase> {};
@@ -29,6 +30,7 @@ TEST_P(ParseTest, ReadsTheStatements) {
   EXPECT_EQ(s.rules, c.rules);
   EXPECT_EQ(s.echo, c.echo);
   EXPECT_EQ(s.baud, c.baud);
+  EXPECT_EQ(s.v253, c.v253);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -67,6 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                   .rules = {},
                   .echo = false,
                   .baud = 38400},
+        ParseCase{.name = "CommandSet",
+                  .text = "command-set v253\ncommand-set hash\ncommand-set v253\n",
+                  .rules = {},
+                  .v253 = true},
         ParseCase{.name = "EscapesInEveryQuotedText",
                   .text = R"(on "A\"B\\": "x\ty" bytes "\r\n\x10\x03\xff" key "\x10")",
                   .rules = {Rule{.pattern = "A\"B\\",
@@ -159,6 +165,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorCase{.name = "EchoMaybe",
                               .text = "echo maybe",
                               .message = "line 1: echo is 'on' or 'off'"},
+                    ErrorCase{.name = "CommandSetMaybe",
+                              .text = "command-set v34",
+                              .message = "line 1: command-set is 'hash' or 'v253'"},
                     ErrorCase{.name = "TrailingText",
                               .text = "echo off now",
                               .message = "line 1: unexpected text after the statement"},

@@ -1,0 +1,68 @@
+#pragma once
+// The command set: which texts talvo sends for the steps that differ between the voice modems
+// it can drive, and what the modem's reports mean. Two sets exist: the "#" set of the older
+// voice modems ("AT #CLS=8", "AT #VTX", "VCON") and the V.253 set of today's ("AT+FCLASS=8",
+// "AT+VTX", "OK"). The phases ask the set for these texts and meanings and never look at which
+// set it is; steps that one set needs and the other does not (the V.253 set's queries of what
+// the modem offers) happen inside the set.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/endings.h"
+#include "core/job_context.h"
+#include "modem/command_engine.h"
+
+// The ringback timers of the voice mode, in tenths of a second: how long ringback may stop, and
+// how long it may fail to come, before the modem presumes the called party picked up.
+struct RingbackTimers {
+  int goes_away;
+  int never_came;
+};
+
+enum class VoiceDevice { kHandset, kSpeaker, kMicrophone };
+
+// What one report of the modem says about a call, or about the voice connection a command asked
+// for.
+enum class CallReport {
+  kNone,  // echoes, other replies and events say nothing
+  kRingback,
+  kConnected,
+  kBusy,
+  kNoDialTone,
+  kBlacklisted,
+  kNoAnswer,
+};
+
+class CommandSet {
+ public:
+  virtual ~CommandSet() = default;
+
+  // The line settings the port runs at; nothing leaves the serial control's own settings.
+  virtual std::optional<std::string> PortSettings(int modem_type) const = 0;
+
+  // Puts the identified modem into voice mode, idle on the telephone line, with `timers`. A
+  // modem that stays silent takes the no-response ending, as does one that offers no voice
+  // coding the caller can use.
+  virtual void EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
+                              RingbackTimers timers) = 0;
+
+  // The command that connects `device`; the modem confirms it as a call connects. Nothing, after
+  // one line on stderr, when the modem has no such device.
+  virtual std::optional<std::string> SelectDevice(VoiceDevice device) const = 0;
+
+  // Reads the modem's next report while a call or a voice connection is being made into
+  // ReplyLine; false after ReplyTimeout seconds of silence.
+  virtual bool ReadCallReport(CommandEngine& engine) const = 0;
+  virtual CallReport Classify(std::string_view report) const = 0;
+
+  virtual std::string_view VoiceTransmit() const = 0;
+  virtual std::string_view VoiceReceive() const = 0;
+  // The bytes that end a voice reception the modem has reported the end of.
+  virtual std::string_view EndReception() const = 0;
+  virtual std::string_view AttentionTone() const = 0;
+  virtual std::string_view SilenceDetection() const = 0;
+  // Back to data mode, at the end of a job; the second also hangs up.
+  virtual std::string_view LeaveVoiceMode() const = 0;
+  virtual std::string_view LeaveVoiceModeAndHangUp() const = 0;
+};

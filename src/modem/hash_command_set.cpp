@@ -1,0 +1,77 @@
+#include "modem/hash_command_set.h"
+
+#include <array>
+
+#include "console/term_write.h"
+#include "core/dle.h"
+
+namespace {
+
+struct Meaning {
+  std::string_view reply;
+  CallReport report;
+};
+
+constexpr std::array<Meaning, 8> kMeanings{{
+    {"RINGING", CallReport::kRingback},
+    {"BUSY", CallReport::kBusy},
+    {"NO ANSWER", CallReport::kNoAnswer},
+    {"NO DIALTONE", CallReport::kNoDialTone},
+    {"NO DIAL TONE", CallReport::kNoDialTone},
+    {"NUMBER BLACKLISTED", CallReport::kBlacklisted},
+    {"BLACKLISTED", CallReport::kBlacklisted},
+    {"VCON", CallReport::kConnected},
+}};
+
+}  // namespace
+
+std::optional<std::string> HashCommandSet::PortSettings(int modem_type) const {
+  if (modem_type == 0) return "19200,n,8,1";
+  if (modem_type == 1) return "38400,n,8,1";
+  return std::nullopt;
+}
+
+void HashCommandSet::EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
+                                    RingbackTimers timers) {
+  const JobValues& v = ctx.v;
+  const auto answered = [&](bool replied) {
+    if (!replied) endings.NoResponseEnding();
+  };
+  engine.Send("AT #CLS=8 #VLS=0 #VRA=" + std::to_string(timers.goes_away) +
+              " #VRN=" + std::to_string(timers.never_came));
+  // The command's echo marks where its answer begins.
+  do {
+    answered(engine.ReadReply());
+  } while (v.ReplyLine.compare(0, 9, "AT #CLS=8") != 0);
+  answered(engine.ReadReply());
+  if (v.ReplyLine != "OK") {
+    TermWrite(ctx.term, "****  Sorry this Modem model is not a voice modem ****\r");
+  }
+}
+
+std::optional<std::string> HashCommandSet::SelectDevice(VoiceDevice device) const {
+  switch (device) {
+    case VoiceDevice::kHandset:
+      return "AT #VLS=1";
+    case VoiceDevice::kSpeaker:
+      return "AT #VLS=2";
+    case VoiceDevice::kMicrophone:
+      return "AT #VLS=3";
+  }
+  return std::nullopt;
+}
+
+bool HashCommandSet::ReadCallReport(CommandEngine& engine) const {
+  return engine.ReadReply();
+}
+
+CallReport HashCommandSet::Classify(std::string_view report) const {
+  for (const Meaning& meaning : kMeanings) {
+    if (report == meaning.reply) return meaning.report;
+  }
+  return CallReport::kNone;
+}
+
+std::string_view HashCommandSet::EndReception() const {
+  return kDleEtx;
+}

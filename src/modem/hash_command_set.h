@@ -1,0 +1,22 @@
+#pragma once
+// The "#" voice command set: "AT #CLS=8" enters voice mode, "VCON" reports a voice connection,
+// and call progress comes as whole reply lines.
+#include "modem/command_set.h"
+
+class HashCommandSet : public CommandSet {
+ public:
+  std::optional<std::string> PortSettings(int modem_type) const override;
+  void EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
+                      RingbackTimers timers) override;
+  std::optional<std::string> SelectDevice(VoiceDevice device) const override;
+  bool ReadCallReport(CommandEngine& engine) const override;
+  CallReport Classify(std::string_view report) const override;
+
+  std::string_view VoiceTransmit() const override { return "AT #VTX"; }
+  std::string_view VoiceReceive() const override { return "AT #VRX"; }
+  std::string_view EndReception() const override;
+  std::string_view AttentionTone() const override { return "AT #VTS=[880,0,10]"; }
+  std::string_view SilenceDetection() const override { return "AT #VSP=15 #VSD=1  #VSS=2"; }
+  std::string_view LeaveVoiceMode() const override { return "AT #CLS=0"; }
+  std::string_view LeaveVoiceModeAndHangUp() const override { return "AT #CLS=0 H0"; }
+};

@@ -1,0 +1,90 @@
+#include "modem/v253_command_set.h"
+
+#include <array>
+#include <cstdio>
+#include <utility>
+
+#include "core/dle.h"
+#include "modem/v253_voice_mode.h"
+
+namespace {
+
+struct Meaning {
+  std::string_view report;
+  CallReport meaning;
+};
+
+// Reply lines, and DLE events as ReadReplyOrEvent gives them.
+constexpr std::array<Meaning, 11> kMeanings{{
+    {"RINGING", CallReport::kRingback},
+    {"BUSY", CallReport::kBusy},
+    {"\x10"
+     "b",
+     CallReport::kBusy},
+    {"NO ANSWER", CallReport::kNoAnswer},
+    {"ERROR", CallReport::kNoAnswer},
+    {"NO DIALTONE", CallReport::kNoDialTone},
+    {"NO DIAL TONE", CallReport::kNoDialTone},
+    {"\x10"
+     "d",
+     CallReport::kNoDialTone},
+    {"NUMBER BLACKLISTED", CallReport::kBlacklisted},
+    {"BLACKLISTED", CallReport::kBlacklisted},
+    {"OK", CallReport::kConnected},
+}};
+
+struct DeviceChoice {
+  const char* name;
+  std::array<std::string_view, 2> primitives;  // in order of preference
+};
+
+DeviceChoice ChoiceFor(VoiceDevice device) {
+  switch (device) {
+    case VoiceDevice::kHandset:
+      return {"handset", {"H", "L"}};
+    case VoiceDevice::kSpeaker:
+      return {"speaker", {"S", ""}};
+    case VoiceDevice::kMicrophone:
+      return {"microphone", {"M", ""}};
+  }
+  return {"", {}};
+}
+
+}  // namespace
+
+std::optional<std::string> V253CommandSet::PortSettings(int) const {
+  return "115200,n,8,1";
+}
+
+void V253CommandSet::EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
+                                    RingbackTimers timers) {
+  devices_ = EnterV253VoiceMode(ctx, engine, endings, coding_, timers);
+}
+
+std::optional<std::string> V253CommandSet::SelectDevice(VoiceDevice device) const {
+  const DeviceChoice choice = ChoiceFor(device);
+  for (const std::string_view primitives : choice.primitives) {
+    if (primitives.empty()) continue;
+    if (const auto label = FindLabel(devices_, primitives)) {
+      return "AT+VLS=" + std::to_string(*label);
+    }
+  }
+  std::fprintf(stderr, "talvo: the modem lists no %s in its answer to AT+VLS=?\n", choice.name);
+  return std::nullopt;
+}
+
+bool V253CommandSet::ReadCallReport(CommandEngine& engine) const {
+  return engine.ReadReplyOrEvent();
+}
+
+CallReport V253CommandSet::Classify(std::string_view report) const {
+  for (const Meaning& m : kMeanings) {
+    if (report == m.report) return m.meaning;
+  }
+  return CallReport::kNone;
+}
+
+std::string_view V253CommandSet::EndReception() const {
+  static constexpr char kEndReception[] = {kDle, '!'};
+  return {kEndReception, sizeof kEndReception};
+}

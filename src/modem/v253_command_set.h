@@ -1,0 +1,35 @@
+#pragma once
+// The V.253 voice command set of today's voice modems: "AT+FCLASS=8" enters voice mode, "OK"
+// reports a voice connection (a presumed pickup after dialling), and the modem reports busy and
+// dial tone as DLE events as well as reply lines. The port runs at 115200 bit/s, enough for an
+// 8-bit coding at 8000 Hz and its DLE shielding.
+#include <vector>
+
+#include "modem/command_set.h"
+#include "modem/device_listing.h"
+#include "modem/voice_coding.h"
+
+class V253CommandSet : public CommandSet {
+ public:
+  explicit V253CommandSet(VoiceCoding coding) : coding_(std::move(coding)) {}
+
+  std::optional<std::string> PortSettings(int modem_type) const override;
+  // Also learns the modem's devices, which SelectDevice picks from.
+  void EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
+                      RingbackTimers timers) override;
+  std::optional<std::string> SelectDevice(VoiceDevice device) const override;
+  bool ReadCallReport(CommandEngine& engine) const override;
+  CallReport Classify(std::string_view report) const override;
+
+  std::string_view VoiceTransmit() const override { return "AT+VTX"; }
+  std::string_view VoiceReceive() const override { return "AT+VRX"; }
+  std::string_view EndReception() const override;
+  std::string_view AttentionTone() const override { return "AT+VTS=[880,0,100]"; }
+  std::string_view SilenceDetection() const override { return "AT+VSD=128,15"; }
+  std::string_view LeaveVoiceMode() const override { return "AT+FCLASS=0"; }
+  std::string_view LeaveVoiceModeAndHangUp() const override { return "AT+FCLASS=0;H0"; }
+
+ private:
+  VoiceCoding coding_;
+  std::vector<DeviceConfiguration> devices_;
+};

@@ -1,0 +1,333 @@
+// The command sets side by side, the V.253 set's call reports on virtual time, and the parsers
+// of what a V.253 modem lists. Whole V.253 jobs run end to end against vmodem.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "job/job_endings.h"
+#include "modem/call_progress.h"
+#include "modem/command_set_choice.h"
+#include "modem/compression_listing.h"
+#include "modem/device_listing.h"
+#include "modem/hash_command_set.h"
+#include "modem/reply_fields.h"
+#include "modem/v253_command_set.h"
+#include "modem/value_ranges.h"
+#include "modem/voice_coding.h"
+#include "virtual_world.h"
+
+namespace {
+
+const VoiceCoding kU8{.name = "u8", .rate = 8000};
+
+struct Texts {
+  std::optional<std::string> port_settings;
+  std::string transmit, receive, end_reception, tone, silence, leave, leave_and_hang_up;
+};
+
+Texts TextsOf(const CommandSet& set, int modem_type) {
+  return {set.PortSettings(modem_type),      std::string(set.VoiceTransmit()),
+          std::string(set.VoiceReceive()),   std::string(set.EndReception()),
+          std::string(set.AttentionTone()),  std::string(set.SilenceDetection()),
+          std::string(set.LeaveVoiceMode()), std::string(set.LeaveVoiceModeAndHangUp())};
+}
+
+void ExpectTexts(const Texts& got, const Texts& want) {
+  EXPECT_EQ(got.port_settings, want.port_settings);
+  EXPECT_EQ(got.transmit, want.transmit);
+  EXPECT_EQ(got.receive, want.receive);
+  EXPECT_EQ(got.end_reception, want.end_reception);
+  EXPECT_EQ(got.tone, want.tone);
+  EXPECT_EQ(got.silence, want.silence);
+  EXPECT_EQ(got.leave, want.leave);
+  EXPECT_EQ(got.leave_and_hang_up, want.leave_and_hang_up);
+}
+
+TEST(CommandSetTest, EachSetHasItsOwnTexts) {
+  const HashCommandSet hash;
+  ExpectTexts(TextsOf(hash, 0),
+              {"19200,n,8,1", "AT #VTX", "AT #VRX", "\x10\x03", "AT #VTS=[880,0,10]",
+               "AT #VSP=15 #VSD=1  #VSS=2", "AT #CLS=0", "AT #CLS=0 H0"});
+  EXPECT_EQ(hash.PortSettings(1), "38400,n,8,1");
+  EXPECT_EQ(hash.PortSettings(2), std::nullopt);
+  EXPECT_EQ(hash.SelectDevice(VoiceDevice::kHandset), "AT #VLS=1");
+  EXPECT_EQ(hash.SelectDevice(VoiceDevice::kSpeaker), "AT #VLS=2");
+  EXPECT_EQ(hash.SelectDevice(VoiceDevice::kMicrophone), "AT #VLS=3");
+
+  const V253CommandSet v253(kU8);
+  for (const int modem_type : {0, 1, 2}) {
+    ExpectTexts(TextsOf(v253, modem_type),
+                {"115200,n,8,1", "AT+VTX", "AT+VRX", "\x10!", "AT+VTS=[880,0,100]", "AT+VSD=128,15",
+                 "AT+FCLASS=0", "AT+FCLASS=0;H0"});
+  }
+}
+
+struct ChoiceCase {
+  const char* name;
+  const char* command_set;  // nullptr: unset
+  const char* coding;
+  const char* rate;
+  std::optional<std::string> port_settings;  // nullopt: refused
+};
+
+class CommandSetChoiceTest : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(CommandSetChoiceTest, TakesHashOrV253AndRefusesTheRest) {
+  const ChoiceCase& c = GetParam();
+  const CommandSetChoice choice = ChooseCommandSet(c.command_set, c.coding, c.rate);
+  if (!c.port_settings) {
+    EXPECT_EQ(choice.commands, nullptr);
+    EXPECT_FALSE(choice.refusal.empty());
+    return;
+  }
+  ASSERT_NE(choice.commands, nullptr);
+  EXPECT_EQ(choice.commands->PortSettings(0), c.port_settings);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CommandSetChoiceTest,
+                         testing::Values(ChoiceCase{.name = "Unset",
+                                                    .command_set = nullptr,
+                                                    .coding = nullptr,
+                                                    .rate = nullptr,
+                                                    .port_settings = "19200,n,8,1"},
+                                         // The "#" set uses no coding: whatever the coding
+                                         // variables say does not matter.
+                                         ChoiceCase{.name = "Hash",
+                                                    .command_set = "hash",
+                                                    .coding = "gsm",
+                                                    .rate = "x",
+                                                    .port_settings = "19200,n,8,1"},
+                                         ChoiceCase{.name = "V253",
+                                                    .command_set = "v253",
+                                                    .coding = "alaw",
+                                                    .rate = "7200",
+                                                    .port_settings = "115200,n,8,1"},
+                                         ChoiceCase{.name = "UpperCase",
+                                                    .command_set = "V253",
+                                                    .coding = nullptr,
+                                                    .rate = nullptr,
+                                                    .port_settings = std::nullopt},
+                                         ChoiceCase{.name = "Empty",
+                                                    .command_set = "",
+                                                    .coding = nullptr,
+                                                    .rate = nullptr,
+                                                    .port_settings = std::nullopt},
+                                         ChoiceCase{.name = "UnknownCoding",
+                                                    .command_set = "v253",
+                                                    .coding = "adpcm4",
+                                                    .rate = nullptr,
+                                                    .port_settings = std::nullopt},
+                                         ChoiceCase{.name = "RateNotANumber",
+                                                    .command_set = "v253",
+                                                    .coding = "ulaw",
+                                                    .rate = "8k",
+                                                    .port_settings = std::nullopt},
+                                         ChoiceCase{.name = "RateZero",
+                                                    .command_set = "v253",
+                                                    .coding = "ulaw",
+                                                    .rate = "0",
+                                                    .port_settings = std::nullopt}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ReportCase {
+  const char* name;
+  std::string replies;  // the modem's actions after the dial command
+  std::int16_t progress_code;
+};
+
+class V253CallReportTest : public testing::TestWithParam<ReportCase> {};
+
+TEST_P(V253CallReportTest, ClassifiesReplyLinesAndDleEvents) {
+  const ReportCase& c = GetParam();
+  VirtualWorld w("command-set v253\non \"ATD*\": " + c.replies + "\n", 10LL * 3600 * 1000,
+                 std::make_unique<V253CommandSet>(kU8));
+  w.values.ReplyTimeout = 10;
+  w.serial.SetCommPort(3);
+  w.serial.SetPortOpen(true);
+  CommandEngine engine(w.ctx, w.endings);
+  engine.Send("ATD5551234");
+
+  EXPECT_EQ(WaitCallProgress(w.ctx, engine), c.progress_code);
+}
+
+std::string Ringbacks(int count) {
+  std::string actions;
+  for (int i = 0; i < count; ++i) actions += " \"RINGING\"";
+  return actions;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, V253CallReportTest,
+    testing::Values(
+        ReportCase{.name = "PresumedPickup",
+                   .replies = R"("RINGING" "OK")",
+                   .progress_code = kVoiceConnection},
+        // A DLE event needs no line end, and nothing after it.
+        ReportCase{.name = "BusyEvent", .replies = R"("RINGING" key b)", .progress_code = kBusy},
+        ReportCase{.name = "BusyLine", .replies = R"("BUSY")", .progress_code = kBusy},
+        ReportCase{.name = "DialToneEvent", .replies = "key d", .progress_code = kNoDialTone},
+        ReportCase{
+            .name = "NoDialtone", .replies = R"("NO DIALTONE")", .progress_code = kNoDialTone},
+        ReportCase{
+            .name = "NoDialTone", .replies = R"("NO DIAL TONE")", .progress_code = kNoDialTone},
+        ReportCase{.name = "NoAnswer",
+                   .replies = R"("NO ANSWER" "OK")",
+                   .progress_code = JobValues::RingLimit},
+        ReportCase{
+            .name = "Error", .replies = R"("ERROR" "OK")", .progress_code = JobValues::RingLimit},
+        ReportCase{.name = "RingLimit",
+                   .replies = Ringbacks(15) + R"( "OK")",
+                   .progress_code = JobValues::RingLimit},
+        ReportCase{.name = "Silence", .replies = "silent", .progress_code = JobValues::RingLimit},
+        // The end of a voice transmission echoed before "OK", with and without a line end.
+        ReportCase{.name = "EchoedEndThenOk",
+                   .replies = R"(bytes "\x10\x03OK\r\n")",
+                   .progress_code = kVoiceConnection},
+        // A key and a shielded DLE say nothing about the call; "VCON" is not a V.253 reply.
+        ReportCase{.name = "OtherEventsAndVcon",
+                   .replies = R"(key 5 bytes "\x10\x10" "VCON" "OK")",
+                   .progress_code = kVoiceConnection}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct MethodCase {
+  const char* name;
+  std::vector<std::string> listing;  // the lines of the answer to "AT+VSM=?"
+  VoiceCoding coding;
+  std::optional<int> number;  // nullopt: the modem does not offer the coding
+};
+
+class ChooseMethodTest : public testing::TestWithParam<MethodCase> {};
+
+TEST_P(ChooseMethodTest, PicksTheMethodByNameAndRate) {
+  const MethodCase& c = GetParam();
+  const auto method = ChooseMethod(ParseCompressionListing(c.listing), c.coding);
+  EXPECT_EQ(method ? std::optional<int>(method->number) : std::nullopt, c.number);
+}
+
+// Listings as vendors print them. The same numbers name different codings.
+const std::vector<std::string> kPrefixedListing = {
+    R"(+VSM: 1,"UNSIGNED PCM",8,0,(7200,8000),(0),(0))",
+    R"(+VSM: 128,"8-BIT LINEAR",8,0,(7200,8000),(0),(0))",
+    R"(+VSM: 129,"ADPCM",4,0,(7200,8000),(0),(0))", R"(+VSM: 131,"ULAW",8,0,(7200,8000),(0),(0))",
+    R"(+VSM: 132,"ALAW",8,0,(7200,8000),(0),(0))"};
+const std::vector<std::string> kBareListing = {
+    R"(128,"8-bit linear",8,0,(7200,8000,11025),(0),(0))",
+    R"(129,"16-bit linear",16,0,(7200,8000,11025),(0),(0))", R"(130,"A-law",8,0,8000,0,0)",
+    "131,\"\xC2\xB5-law\",8,0,8000,0,0", R"(132,"IMA ADPCM",4,0,8000,0,0)"};
+const std::vector<std::string> kSignedListing = {R"(128,"SIGNED PCM",12,0,7200-8000,0,0)",
+                                                 R"(132,"ADPCM/AQ",2,0,7200-8000,0,0)"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ChooseMethodTest,
+    testing::Values(MethodCase{.name = "PrefixedU8IsTheFirstUnsignedPcm",
+                               .listing = kPrefixedListing,
+                               .coding = kU8,
+                               .number = 1},
+                    MethodCase{.name = "PrefixedUlawIs131",
+                               .listing = kPrefixedListing,
+                               .coding = {.name = "ulaw", .rate = 7200},
+                               .number = 131},
+                    MethodCase{.name = "PrefixedAlawIs132",
+                               .listing = kPrefixedListing,
+                               .coding = {.name = "alaw", .rate = 8000},
+                               .number = 132},
+                    MethodCase{.name = "BareU8Is128",
+                               .listing = kBareListing,
+                               .coding = {.name = "u8", .rate = 11025},
+                               .number = 128},
+                    MethodCase{.name = "BareAlawIs130",
+                               .listing = kBareListing,
+                               .coding = {.name = "alaw", .rate = 8000},
+                               .number = 130},
+                    MethodCase{.name = "BareMicroLawIs131",
+                               .listing = kBareListing,
+                               .coding = {.name = "ulaw", .rate = 8000},
+                               .number = 131},
+                    MethodCase{.name = "Latin1Micro",
+                               .listing = {"7,\"\xB5-LAW\",8,0,8000,0,0"},
+                               .coding = {.name = "ulaw", .rate = 8000},
+                               .number = 7},
+                    MethodCase{.name = "RateNotListed",
+                               .listing = kBareListing,
+                               .coding = {.name = "ulaw", .rate = 7200},
+                               .number = std::nullopt},
+                    MethodCase{.name = "SignedPcmIsNotU8",
+                               .listing = kSignedListing,
+                               .coding = kU8,
+                               .number = std::nullopt},
+                    MethodCase{.name = "RateInARange",
+                               .listing = {R"(+VSM:5,"ALAW",8,0,7000-9000;11025,0,0)"},
+                               .coding = {.name = "alaw", .rate = 8000},
+                               .number = 5},
+                    MethodCase{
+                        .name = "NoListing", .listing = {}, .coding = kU8, .number = std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct DeviceCase {
+  const char* name;
+  std::vector<std::string> listing;  // the lines of the answer to "AT+VLS=?"
+  const char* primitives;
+  std::optional<int> label;
+};
+
+class DeviceListingTest : public testing::TestWithParam<DeviceCase> {};
+
+TEST_P(DeviceListingTest, FindsTheLabelByItsPrimitives) {
+  const DeviceCase& c = GetParam();
+  EXPECT_EQ(FindLabel(ParseDeviceListing(c.listing), c.primitives), c.label);
+}
+
+const std::vector<std::string> kDevices = {R"(+VLS: 0,"",00000000,00000000,00000000)",
+                                           R"(+VLS: 1,"T",0B1C8000,0B1C8000,0B1C0000)",
+                                           R"(+VLS: 2,"L",00000000,00000000,00000000)",
+                                           R"(+VLS: 4,"S",0,0,0)",
+                                           R"(+VLS: 8,"S1",0,0,0)",
+                                           R"(+VLS: 11,"M1",0,0,0)"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DeviceListingTest,
+    testing::Values(
+        DeviceCase{.name = "Prefixed", .listing = kDevices, .primitives = "L", .label = 2},
+        DeviceCase{.name = "Bare",
+                   .listing = {R"(0,"",0,0,0)", R"(14,"H",0,0,0)", R"(6,"M",0,0,0)"},
+                   .primitives = "H",
+                   .label = 14},
+        // "S1" and "M1" are not "S" and "M".
+        DeviceCase{.name = "ExactPrimitives", .listing = kDevices, .primitives = "S", .label = 4},
+        DeviceCase{
+            .name = "NotListed", .listing = kDevices, .primitives = "M", .label = std::nullopt},
+        DeviceCase{.name = "OtherLines",
+                   .listing = {"AT+VLS=?", "", R"(x,"S",0,0,0)", R"(3,S,0,0,0)"},
+                   .primitives = "S",
+                   .label = std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RangeCase {
+  const char* name;
+  const char* answer;  // to "AT+VRN=?"
+  int wanted;
+  std::optional<int> chosen;
+};
+
+class ValueRangesTest : public testing::TestWithParam<RangeCase> {};
+
+TEST_P(ValueRangesTest, ChoosesTheLargestOfferedValueNotAboveTheWantedOne) {
+  const RangeCase& c = GetParam();
+  EXPECT_EQ(LargestUpTo(ParseValueRanges(WithoutPrefix(c.answer, "+VRN")), c.wanted), c.chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ValueRangesTest,
+    testing::Values(
+        RangeCase{.name = "Prefixed", .answer = "+VRN: (0-10)", .wanted = 26, .chosen = 10},
+        RangeCase{.name = "Bare", .answer = "0-25", .wanted = 26, .chosen = 25},
+        RangeCase{.name = "WantedOffered", .answer = "(0-255)", .wanted = 26, .chosen = 26},
+        RangeCase{.name = "List", .answer = "(0,5,30)", .wanted = 26, .chosen = 5},
+        RangeCase{.name = "AllAbove", .answer = "(30-60)", .wanted = 26, .chosen = std::nullopt},
+        RangeCase{.name = "Garbage", .answer = "+VRN: what", .wanted = 26, .chosen = std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
