@@ -1,5 +1,6 @@
 #include "modem/v253_voice_mode.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -9,6 +10,10 @@
 #include "modem/value_ranges.h"
 
 namespace {
+
+// No modem lists more devices or codings than this; the lines beyond are dropped, so that a
+// modem that floods the line cannot fill the memory.
+constexpr std::size_t kLongestListing = 64;
 
 struct Answer {
   bool ok;
@@ -29,7 +34,9 @@ class Dialogue {
         answer.ok = v_.ReplyLine == "OK";
         return answer;
       }
-      if (v_.ReplyLine != command) answer.lines.push_back(v_.ReplyLine);
+      if (v_.ReplyLine != command && answer.lines.size() < kLongestListing) {
+        answer.lines.push_back(v_.ReplyLine);
+      }
     }
   }
 

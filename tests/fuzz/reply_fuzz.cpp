@@ -1,5 +1,6 @@
 // Reply lines and call progress. The input's first three bytes set up the job: flags (bit 0
-// echo on the console, bit 1 wait for call progress instead of reading single lines), the
+// echo on the console, bit 1 wait for call progress instead of reading single lines, bit 2 the
+// V.253 command set, whose call progress also takes DLE events), the
 // reply time-out (byte % 32 - 1 seconds) and the pause before each of the modem's bytes
 // (byte * 100 ms). The rest is what the modem sends.
 #include <algorithm>
@@ -14,12 +15,14 @@
 #include "check.h"
 #include "console/memory_text_box.h"
 #include "console/window.h"
+#include "core/dle.h"
 #include "core/endings.h"
 #include "core/job_context.h"
 #include "modem/call_progress.h"
 #include "modem/command_engine.h"
 #include "modem/hash_command_set.h"
 #include "modem/serial_control.h"
+#include "modem/v253_command_set.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
 #include "platform/sleeper.h"
@@ -158,6 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 3) return 0;
   const bool echo = data[0] & 1;
   const bool call_progress = data[0] & 2;
+  const bool v253 = data[0] & 4;
   const auto timeout = static_cast<std::int16_t>(data[1] % 32 - 1);
   const milliseconds pause(data[2] * 100);
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 3, size - 3);
@@ -168,7 +172,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   NoWindow window;
   NoSleeper sleeper;
   NoTermination termination;
-  HashCommandSet commands;
+  HashCommandSet hash;
+  V253CommandSet v253_set(VoiceCoding{.name = "u8", .rate = 8000});
+  CommandSet& commands = v253 ? static_cast<CommandSet&>(v253_set) : hash;
   JobContext ctx{v, modem, console, window, modem, modem, sleeper, termination, commands, {}};
   NoEndings endings;
   CommandEngine engine(ctx, endings);
@@ -185,7 +191,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (v.TimedOut == 1) {
         FUZZ_CHECK(code == JobValues::RingLimit);
       } else if (code == JobValues::RingLimit) {
-        FUZZ_CHECK(v.ReplyLine == "NO ANSWER" || v.ReplyLine == "RINGING");
+        FUZZ_CHECK(v.ReplyLine == "NO ANSWER" || v.ReplyLine == "RINGING" ||
+                   (v253 && v.ReplyLine == "ERROR"));
       } else {
         FUZZ_CHECK(code == kVoiceConnection || code == kBusy || code == kNoDialTone ||
                    code == kBlacklisted);
@@ -196,7 +203,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(!line || (!v.ReplyLine.empty() && modem.Taken().back() == '\n'));
       lines += v.ReplyLine;
     }
-    FUZZ_CHECK(!HasLineEnds(v.ReplyLine));
+    // A DLE event is the DLE and the character after it, whatever that is.
+    const bool event = v253 && call_progress && v.ReplyLine.size() == 2 && v.ReplyLine[0] == kDle;
+    FUZZ_CHECK(event || !HasLineEnds(v.ReplyLine));
     FUZZ_CHECK(v.ReplyLine.size() <= kLongestReply);
     if (v.TimedOut == 1) CheckTimeOut(modem, v, called_at);
   } while (!Finished(modem, v));

@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "check.h"
+#include "core/dle.h"
 #include "core/job_values.h"
 #include "scratch_file.h"
-#include "core/dle.h"
 #include "voice/recording_cut.h"
 #include "voice/voice_file.h"
 
