@@ -6,6 +6,7 @@
 // set it is; steps that one set needs and the other does not (the V.253 set's queries of what
 // the modem offers) happen inside the set.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,12 @@ enum class CallReport {
   kNoAnswer,
 };
 
+// A report of the modem (a reply line, or a DLE event as DLE + its character) and what it says.
+struct CallMeaning {
+  std::string_view report;
+  CallReport meaning;
+};
+
 class CommandSet {
  public:
   virtual ~CommandSet() = default;
@@ -54,7 +61,8 @@ class CommandSet {
   // Reads the modem's next report while a call or a voice connection is being made into
   // ReplyLine; false after ReplyTimeout seconds of silence.
   virtual bool ReadCallReport(CommandEngine& engine) const = 0;
-  virtual CallReport Classify(std::string_view report) const = 0;
+  // What `report` says; reports the set does not know say nothing.
+  CallReport Classify(std::string_view report) const;
 
   virtual std::string_view VoiceTransmit() const = 0;
   virtual std::string_view VoiceReceive() const = 0;
@@ -65,4 +73,8 @@ class CommandSet {
   // Back to data mode, at the end of a job; the second also hangs up.
   virtual std::string_view LeaveVoiceMode() const = 0;
   virtual std::string_view LeaveVoiceModeAndHangUp() const = 0;
+
+ private:
+  // The reports that say something about a call.
+  virtual std::span<const CallMeaning> Meanings() const = 0;
 };

@@ -7,12 +7,7 @@
 
 namespace {
 
-struct Meaning {
-  std::string_view reply;
-  CallReport report;
-};
-
-constexpr std::array<Meaning, 8> kMeanings{{
+constexpr std::array<CallMeaning, 8> kMeanings{{
     {"RINGING", CallReport::kRingback},
     {"BUSY", CallReport::kBusy},
     {"NO ANSWER", CallReport::kNoAnswer},
@@ -65,13 +60,10 @@ bool HashCommandSet::ReadCallReport(CommandEngine& engine) const {
   return engine.ReadReply();
 }
 
-CallReport HashCommandSet::Classify(std::string_view report) const {
-  for (const Meaning& meaning : kMeanings) {
-    if (report == meaning.reply) return meaning.report;
-  }
-  return CallReport::kNone;
-}
-
 std::string_view HashCommandSet::EndReception() const {
   return kDleEtx;
+}
+
+std::span<const CallMeaning> HashCommandSet::Meanings() const {
+  return kMeanings;
 }

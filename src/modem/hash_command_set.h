@@ -10,7 +10,6 @@ class HashCommandSet : public CommandSet {
                       RingbackTimers timers) override;
   std::optional<std::string> SelectDevice(VoiceDevice device) const override;
   bool ReadCallReport(CommandEngine& engine) const override;
-  CallReport Classify(std::string_view report) const override;
 
   std::string_view VoiceTransmit() const override { return "AT #VTX"; }
   std::string_view VoiceReceive() const override { return "AT #VRX"; }
@@ -19,4 +18,7 @@ class HashCommandSet : public CommandSet {
   std::string_view SilenceDetection() const override { return "AT #VSP=15 #VSD=1  #VSS=2"; }
   std::string_view LeaveVoiceMode() const override { return "AT #CLS=0"; }
   std::string_view LeaveVoiceModeAndHangUp() const override { return "AT #CLS=0 H0"; }
+
+ private:
+  std::span<const CallMeaning> Meanings() const override;
 };

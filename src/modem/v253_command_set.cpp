@@ -9,13 +9,8 @@
 
 namespace {
 
-struct Meaning {
-  std::string_view report;
-  CallReport meaning;
-};
-
 // Reply lines, and DLE events as ReadReplyOrEvent gives them.
-constexpr std::array<Meaning, 11> kMeanings{{
+constexpr std::array<CallMeaning, 11> kMeanings{{
     {"RINGING", CallReport::kRingback},
     {"BUSY", CallReport::kBusy},
     {"\x10"
@@ -77,14 +72,11 @@ bool V253CommandSet::ReadCallReport(CommandEngine& engine) const {
   return engine.ReadReplyOrEvent();
 }
 
-CallReport V253CommandSet::Classify(std::string_view report) const {
-  for (const Meaning& m : kMeanings) {
-    if (report == m.report) return m.meaning;
-  }
-  return CallReport::kNone;
-}
-
 std::string_view V253CommandSet::EndReception() const {
   static constexpr char kEndReception[] = {kDle, '!'};
   return {kEndReception, sizeof kEndReception};
+}
+
+std::span<const CallMeaning> V253CommandSet::Meanings() const {
+  return kMeanings;
 }

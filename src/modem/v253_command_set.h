@@ -19,7 +19,6 @@ class V253CommandSet : public CommandSet {
                       RingbackTimers timers) override;
   std::optional<std::string> SelectDevice(VoiceDevice device) const override;
   bool ReadCallReport(CommandEngine& engine) const override;
-  CallReport Classify(std::string_view report) const override;
 
   std::string_view VoiceTransmit() const override { return "AT+VTX"; }
   std::string_view VoiceReceive() const override { return "AT+VRX"; }
@@ -30,6 +29,7 @@ class V253CommandSet : public CommandSet {
   std::string_view LeaveVoiceModeAndHangUp() const override { return "AT+FCLASS=0;H0"; }
 
  private:
+  std::span<const CallMeaning> Meanings() const override;
   VoiceCoding coding_;
   std::vector<DeviceConfiguration> devices_;
 };
