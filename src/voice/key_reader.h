@@ -6,9 +6,9 @@
 // dropped.
 #include <optional>
 
+#include "core/dle.h"
 #include "core/job_context.h"
 #include "modem/command_engine.h"
-#include "core/dle.h"
 
 // Reads the bytes waiting in the serial control until a report is whole and returns its event
 // character, or returns nothing once no byte is left. It never reads past a report, so the

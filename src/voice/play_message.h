@@ -1,7 +1,7 @@
 #pragma once
+#include "core/dle.h"
 #include "core/job_context.h"
 #include "modem/command_engine.h"
-#include "core/dle.h"
 
 // Plays VoiceBuffer (VoiceLen bytes, ending with its own DLE ETX) in one voice transmission,
 // in pieces of LGR_ECR_VOICE bytes, each written once the previous ones have left. A key the

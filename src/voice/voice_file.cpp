@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/job_values.h"
 #include "core/dle.h"
+#include "core/job_values.h"
 
 namespace {
 
