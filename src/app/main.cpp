@@ -19,9 +19,9 @@
 #include "modem/hash_command_set.h"
 #include "modem/qt_serial_control.h"
 #include "platform/process_termination.h"
-#include "platform/qt_event_pump.h"
+#include "app/qt_event_pump.h"
 #include "platform/steady_job_clock.h"
-#include "platform/termination_signals.h"
+#include "app/termination_signals.h"
 #include "platform/thread_sleeper.h"
 #include "ui/main_window.h"
 

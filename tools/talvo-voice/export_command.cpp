@@ -3,9 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "atomic_file.h"
 #include "commands.h"
-#include "file_read.h"
+#include "files.h"
 #include "memory_sound.h"
 #include "voice_framing.h"
 
@@ -13,6 +12,6 @@ void RunExport(const CommandLine& command) {
   const VoiceContents contents = UnframeVoice(ReadWholeFile(command.in));
   const std::vector<float> samples =
       DecodeRawSound(contents.sound, command.rate, SF_FORMAT_RAW | command.coding->sf_subformat);
-  WriteFileAtomically(command.out,
-                      EncodeSound(samples, command.rate, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+  WriteOutputFile(command.out,
+                  EncodeSound(samples, command.rate, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
 }

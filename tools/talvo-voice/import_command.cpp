@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "atomic_file.h"
 #include "audio_read.h"
 #include "commands.h"
 #include "core/dle.h"
 #include "core/job_values.h"
+#include "files.h"
 #include "memory_sound.h"
 #include "resample.h"
 #include "voice_framing.h"
@@ -54,7 +54,7 @@ void RunImport(const CommandLine& command) {
   const std::string sound =
       EncodeSound(samples, command.rate, SF_FORMAT_RAW | command.coding->sf_subformat);
   const std::string framed = FrameVoice(sound);
-  WriteFileAtomically(command.out, framed);
+  WriteOutputFile(command.out, framed);
   WarnIfTalvoCuts(sound, framed, command);
   WarnIfTheLineIsTooSlow(command);
 }

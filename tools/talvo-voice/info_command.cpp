@@ -4,7 +4,7 @@
 
 #include "commands.h"
 #include "core/dle.h"
-#include "file_read.h"
+#include "files.h"
 #include "voice_framing.h"
 
 namespace {

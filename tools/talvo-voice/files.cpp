@@ -1,10 +1,11 @@
-#include "file_read.h"
+#include "files.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
+#include "platform/file_write.h"
 #include "tool_error.h"
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
@@ -18,4 +19,11 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     if (!std::ferror(file.get())) return bytes;
   }
   throw ToolError(path.string() + ": cannot read it: " + std::strerror(errno));
+}
+
+void WriteOutputFile(const std::filesystem::path& path, std::string_view bytes) {
+  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+  if (const std::error_code error = WriteWholeFile(folder, path.filename().string(), bytes)) {
+    throw ToolError(path.string() + ": cannot write it: " + error.message());
+  }
 }

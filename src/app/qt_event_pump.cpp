@@ -1,4 +1,4 @@
-#include "platform/qt_event_pump.h"
+#include "app/qt_event_pump.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

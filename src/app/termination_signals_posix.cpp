@@ -4,7 +4,7 @@
 
 #include <QSocketNotifier>
 
-#include "platform/termination_signals.h"
+#include "app/termination_signals.h"
 
 namespace {
 int signal_pipe[2] = {-1, -1};
