@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "job/job_endings.h"
+#include "modem/v253_command_set.h"
 #include "virtual_world.h"
 
 namespace {
@@ -21,7 +23,8 @@ std::string Replies(const std::string& line, int count) {
 
 // A job past the modem set-up, with the port open, dialling or playing on job 3.
 struct CallJob {
-  explicit CallJob(const std::string& scenario) : w(scenario) {
+  explicit CallJob(const std::string& scenario, std::unique_ptr<CommandSet> commands = nullptr)
+      : w(scenario, kStartMs, std::move(commands)) {
     w.values.JobId = "3";
     w.values.ProgressTimeout = 30;
     w.serial.SetCommPort(3);
@@ -42,13 +45,16 @@ struct ProgressCase {
   const char* name;
   std::string replies;  // the modem's actions after the dial command
   std::int16_t progress_code;
+  bool v253 = false;  // a modem of the V.253 command set, not the "#" set
 };
 
 class WaitCallProgressTest : public testing::TestWithParam<ProgressCase> {};
 
-TEST_P(WaitCallProgressTest, ClassifiesWholeReplyLines) {
+TEST_P(WaitCallProgressTest, ClassifiesTheModemsReports) {
   const ProgressCase& c = GetParam();
-  CallJob job("on \"ATD*\":" + c.replies + "\n");
+  CallJob job(
+      std::string(c.v253 ? "command-set v253\n" : "") + "on \"ATD*\":" + c.replies + "\n",
+      c.v253 ? std::make_unique<V253CommandSet>(VoiceCoding{.name = "u8", .rate = 8000}) : nullptr);
   job.w.values.ReplyTimeout = 10;
   job.engine.Send("ATD5551234");
 
@@ -84,7 +90,57 @@ INSTANTIATE_TEST_SUITE_P(
             .progress_code = kBusy},
         ProgressCase{.name = "SilenceIsNoAnswer",
                      .replies = R"( "RINGING" "RINGING")",
-                     .progress_code = JobValues::RingLimit}),
+                     .progress_code = JobValues::RingLimit},
+        // The V.253 set: "OK" is the presumed pickup, a DLE event needs no line end, "ERROR"
+        // is no answer.
+        ProgressCase{.name = "V253PresumedPickup",
+                     .replies = R"( "RINGING" "OK")",
+                     .progress_code = kVoiceConnection,
+                     .v253 = true},
+        ProgressCase{.name = "V253BusyEvent",
+                     .replies = R"( "RINGING" key b)",
+                     .progress_code = kBusy,
+                     .v253 = true},
+        ProgressCase{
+            .name = "V253BusyLine", .replies = R"( "BUSY")", .progress_code = kBusy, .v253 = true},
+        ProgressCase{.name = "V253DialToneEvent",
+                     .replies = " key d",
+                     .progress_code = kNoDialTone,
+                     .v253 = true},
+        ProgressCase{.name = "V253NoDialTone",
+                     .replies = R"( "NO DIAL TONE")",
+                     .progress_code = kNoDialTone,
+                     .v253 = true},
+        ProgressCase{.name = "V253NoDialtone",
+                     .replies = R"( "NO DIALTONE")",
+                     .progress_code = kNoDialTone,
+                     .v253 = true},
+        ProgressCase{.name = "V253NoAnswer",
+                     .replies = R"( "NO ANSWER" "OK")",
+                     .progress_code = JobValues::RingLimit,
+                     .v253 = true},
+        ProgressCase{.name = "V253Silence",
+                     .replies = " silent",
+                     .progress_code = JobValues::RingLimit,
+                     .v253 = true},
+        ProgressCase{.name = "V253Error",
+                     .replies = R"( "ERROR" "OK")",
+                     .progress_code = JobValues::RingLimit,
+                     .v253 = true},
+        ProgressCase{.name = "V253RingLimit",
+                     .replies = Replies("RINGING", 15) + R"( "OK")",
+                     .progress_code = JobValues::RingLimit,
+                     .v253 = true},
+        // The end of a voice transmission echoed before "OK"; a key and a shielded DLE say
+        // nothing about the call; "VCON" is not a V.253 reply.
+        ProgressCase{.name = "V253EchoedEndThenOk",
+                     .replies = R"( bytes "\x10\x03OK\r\n")",
+                     .progress_code = kVoiceConnection,
+                     .v253 = true},
+        ProgressCase{.name = "V253OtherEventsAndVcon",
+                     .replies = R"( key 5 bytes "\x10\x10" "VCON" "OK")",
+                     .progress_code = kVoiceConnection,
+                     .v253 = true}),
     [](const testing::TestParamInfo<ProgressCase>& info) { return info.param.name; });
 
 TEST(WaitCallProgress, TimeOutBoundsTheSilenceBetweenReplies) {

@@ -1,5 +1,5 @@
-// The command sets side by side, the V.253 set's call reports on virtual time, and the parsers
-// of what a V.253 modem lists. Whole V.253 jobs run end to end against vmodem.
+// The command sets side by side, and the parsers of what a V.253 modem lists. The V.253 call
+// reports are rows of the call progress table; whole V.253 jobs run end to end against vmodem.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "job/job_endings.h"
-#include "modem/call_progress.h"
 #include "modem/command_set_choice.h"
 #include "modem/compression_listing.h"
 #include "modem/device_listing.h"
@@ -17,7 +15,6 @@
 #include "modem/v253_command_set.h"
 #include "modem/value_ranges.h"
 #include "modem/voice_coding.h"
-#include "virtual_world.h"
 
 namespace {
 
@@ -131,66 +128,6 @@ INSTANTIATE_TEST_SUITE_P(Table, CommandSetChoiceTest,
                                                     .rate = "0",
                                                     .port_settings = std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-struct ReportCase {
-  const char* name;
-  std::string replies;  // the modem's actions after the dial command
-  std::int16_t progress_code;
-};
-
-class V253CallReportTest : public testing::TestWithParam<ReportCase> {};
-
-TEST_P(V253CallReportTest, ClassifiesReplyLinesAndDleEvents) {
-  const ReportCase& c = GetParam();
-  VirtualWorld w("command-set v253\non \"ATD*\": " + c.replies + "\n", 10LL * 3600 * 1000,
-                 std::make_unique<V253CommandSet>(kU8));
-  w.values.ReplyTimeout = 10;
-  w.serial.SetCommPort(3);
-  w.serial.SetPortOpen(true);
-  CommandEngine engine(w.ctx, w.endings);
-  engine.Send("ATD5551234");
-
-  EXPECT_EQ(WaitCallProgress(w.ctx, engine), c.progress_code);
-}
-
-std::string Ringbacks(int count) {
-  std::string actions;
-  for (int i = 0; i < count; ++i) actions += " \"RINGING\"";
-  return actions;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, V253CallReportTest,
-    testing::Values(
-        ReportCase{.name = "PresumedPickup",
-                   .replies = R"("RINGING" "OK")",
-                   .progress_code = kVoiceConnection},
-        // A DLE event needs no line end, and nothing after it.
-        ReportCase{.name = "BusyEvent", .replies = R"("RINGING" key b)", .progress_code = kBusy},
-        ReportCase{.name = "BusyLine", .replies = R"("BUSY")", .progress_code = kBusy},
-        ReportCase{.name = "DialToneEvent", .replies = "key d", .progress_code = kNoDialTone},
-        ReportCase{
-            .name = "NoDialtone", .replies = R"("NO DIALTONE")", .progress_code = kNoDialTone},
-        ReportCase{
-            .name = "NoDialTone", .replies = R"("NO DIAL TONE")", .progress_code = kNoDialTone},
-        ReportCase{.name = "NoAnswer",
-                   .replies = R"("NO ANSWER" "OK")",
-                   .progress_code = JobValues::RingLimit},
-        ReportCase{
-            .name = "Error", .replies = R"("ERROR" "OK")", .progress_code = JobValues::RingLimit},
-        ReportCase{.name = "RingLimit",
-                   .replies = Ringbacks(15) + R"( "OK")",
-                   .progress_code = JobValues::RingLimit},
-        ReportCase{.name = "Silence", .replies = "silent", .progress_code = JobValues::RingLimit},
-        // The end of a voice transmission echoed before "OK", with and without a line end.
-        ReportCase{.name = "EchoedEndThenOk",
-                   .replies = R"(bytes "\x10\x03OK\r\n")",
-                   .progress_code = kVoiceConnection},
-        // A key and a shielded DLE say nothing about the call; "VCON" is not a V.253 reply.
-        ReportCase{.name = "OtherEventsAndVcon",
-                   .replies = R"(key 5 bytes "\x10\x10" "VCON" "OK")",
-                   .progress_code = kVoiceConnection}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 struct MethodCase {
   const char* name;
