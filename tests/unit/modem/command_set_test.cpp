@@ -64,10 +64,10 @@ TEST(CommandSetTest, EachSetHasItsOwnTexts) {
 
 struct ChoiceCase {
   const char* name;
-  const char* command_set;  // nullptr: unset
-  const char* coding;
-  const char* rate;
-  std::optional<std::string> port_settings;  // nullopt: refused
+  const char* command_set = nullptr;  // nullptr: unset
+  const char* coding = nullptr;
+  const char* rate = nullptr;
+  std::optional<std::string> port_settings{};  // nullopt: refused
 };
 
 class CommandSetChoiceTest : public testing::TestWithParam<ChoiceCase> {};
@@ -84,56 +84,33 @@ TEST_P(CommandSetChoiceTest, TakesHashOrV253AndRefusesTheRest) {
   EXPECT_EQ(choice.commands->PortSettings(0), c.port_settings);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CommandSetChoiceTest,
-                         testing::Values(ChoiceCase{.name = "Unset",
-                                                    .command_set = nullptr,
-                                                    .coding = nullptr,
-                                                    .rate = nullptr,
-                                                    .port_settings = "19200,n,8,1"},
-                                         // The "#" set uses no coding: whatever the coding
-                                         // variables say does not matter.
-                                         ChoiceCase{.name = "Hash",
-                                                    .command_set = "hash",
-                                                    .coding = "gsm",
-                                                    .rate = "x",
-                                                    .port_settings = "19200,n,8,1"},
-                                         ChoiceCase{.name = "V253",
-                                                    .command_set = "v253",
-                                                    .coding = "alaw",
-                                                    .rate = "7200",
-                                                    .port_settings = "115200,n,8,1"},
-                                         ChoiceCase{.name = "UpperCase",
-                                                    .command_set = "V253",
-                                                    .coding = nullptr,
-                                                    .rate = nullptr,
-                                                    .port_settings = std::nullopt},
-                                         ChoiceCase{.name = "Empty",
-                                                    .command_set = "",
-                                                    .coding = nullptr,
-                                                    .rate = nullptr,
-                                                    .port_settings = std::nullopt},
-                                         ChoiceCase{.name = "UnknownCoding",
-                                                    .command_set = "v253",
-                                                    .coding = "adpcm4",
-                                                    .rate = nullptr,
-                                                    .port_settings = std::nullopt},
-                                         ChoiceCase{.name = "RateNotANumber",
-                                                    .command_set = "v253",
-                                                    .coding = "ulaw",
-                                                    .rate = "8k",
-                                                    .port_settings = std::nullopt},
-                                         ChoiceCase{.name = "RateZero",
-                                                    .command_set = "v253",
-                                                    .coding = "ulaw",
-                                                    .rate = "0",
-                                                    .port_settings = std::nullopt}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, CommandSetChoiceTest,
+    testing::Values(
+        ChoiceCase{.name = "Unset", .port_settings = "19200,n,8,1"},
+        // The "#" set uses no coding: whatever the coding variables say does not matter.
+        ChoiceCase{.name = "Hash",
+                   .command_set = "hash",
+                   .coding = "gsm",
+                   .rate = "x",
+                   .port_settings = "19200,n,8,1"},
+        ChoiceCase{.name = "V253",
+                   .command_set = "v253",
+                   .coding = "alaw",
+                   .rate = "7200",
+                   .port_settings = "115200,n,8,1"},
+        ChoiceCase{.name = "UpperCase", .command_set = "V253"},
+        ChoiceCase{.name = "Empty", .command_set = ""},
+        ChoiceCase{.name = "UnknownCoding", .command_set = "v253", .coding = "adpcm4"},
+        ChoiceCase{.name = "RateNotANumber", .command_set = "v253", .coding = "ulaw", .rate = "8k"},
+        ChoiceCase{.name = "RateZero", .command_set = "v253", .coding = "ulaw", .rate = "0"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct MethodCase {
   const char* name;
   std::vector<std::string> listing;  // the lines of the answer to "AT+VSM=?"
   VoiceCoding coding;
-  std::optional<int> number;  // nullopt: the modem does not offer the coding
+  std::optional<int> number{};  // nullopt: the modem does not offer the coding
 };
 
 class ChooseMethodTest : public testing::TestWithParam<MethodCase> {};
@@ -189,25 +166,21 @@ INSTANTIATE_TEST_SUITE_P(
                                .number = 7},
                     MethodCase{.name = "RateNotListed",
                                .listing = kBareListing,
-                               .coding = {.name = "ulaw", .rate = 7200},
-                               .number = std::nullopt},
-                    MethodCase{.name = "SignedPcmIsNotU8",
-                               .listing = kSignedListing,
-                               .coding = kU8,
-                               .number = std::nullopt},
+                               .coding = {.name = "ulaw", .rate = 7200}},
+                    MethodCase{
+                        .name = "SignedPcmIsNotU8", .listing = kSignedListing, .coding = kU8},
                     MethodCase{.name = "RateInARange",
                                .listing = {R"(+VSM:5,"ALAW",8,0,7000-9000;11025,0,0)"},
                                .coding = {.name = "alaw", .rate = 8000},
                                .number = 5},
-                    MethodCase{
-                        .name = "NoListing", .listing = {}, .coding = kU8, .number = std::nullopt}),
+                    MethodCase{.name = "NoListing", .listing = {}, .coding = kU8}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct DeviceCase {
   const char* name;
   std::vector<std::string> listing;  // the lines of the answer to "AT+VLS=?"
   const char* primitives;
-  std::optional<int> label;
+  std::optional<int> label{};
 };
 
 class DeviceListingTest : public testing::TestWithParam<DeviceCase> {};
@@ -234,19 +207,17 @@ INSTANTIATE_TEST_SUITE_P(
                    .label = 14},
         // "S1" and "M1" are not "S" and "M".
         DeviceCase{.name = "ExactPrimitives", .listing = kDevices, .primitives = "S", .label = 4},
-        DeviceCase{
-            .name = "NotListed", .listing = kDevices, .primitives = "M", .label = std::nullopt},
+        DeviceCase{.name = "NotListed", .listing = kDevices, .primitives = "M"},
         DeviceCase{.name = "OtherLines",
                    .listing = {"AT+VLS=?", "", R"(x,"S",0,0,0)", R"(3,S,0,0,0)"},
-                   .primitives = "S",
-                   .label = std::nullopt}),
+                   .primitives = "S"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RangeCase {
   const char* name;
   const char* answer;  // to "AT+VRN=?"
   int wanted;
-  std::optional<int> chosen;
+  std::optional<int> chosen{};
 };
 
 class ValueRangesTest : public testing::TestWithParam<RangeCase> {};
@@ -263,8 +234,8 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{.name = "Bare", .answer = "0-25", .wanted = 26, .chosen = 25},
         RangeCase{.name = "WantedOffered", .answer = "(0-255)", .wanted = 26, .chosen = 26},
         RangeCase{.name = "List", .answer = "(0,5,30)", .wanted = 26, .chosen = 5},
-        RangeCase{.name = "AllAbove", .answer = "(30-60)", .wanted = 26, .chosen = std::nullopt},
-        RangeCase{.name = "Garbage", .answer = "+VRN: what", .wanted = 26, .chosen = std::nullopt}),
+        RangeCase{.name = "AllAbove", .answer = "(30-60)", .wanted = 26},
+        RangeCase{.name = "Garbage", .answer = "+VRN: what", .wanted = 26}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
