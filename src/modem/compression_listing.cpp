@@ -8,10 +8,8 @@ std::vector<CompressionMethod> ParseCompressionListing(const std::vector<std::st
     const std::vector<std::string_view> fields = SplitFields(WithoutPrefix(line, "+VSM"));
     if (fields.size() < 5) continue;
     const auto number = ParseNumber(fields[0]);
-    std::string_view name = fields[1];
-    if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
-      name = name.substr(1, name.size() - 2);
-    }
+    // Some modems leave the name unquoted.
+    const std::string_view name = Unquote(fields[1]).value_or(fields[1]);
     if (number) methods.push_back({*number, std::string(name), ParseValueRanges(fields[4])});
   }
   return methods;

@@ -2,16 +2,6 @@
 
 #include "modem/reply_fields.h"
 
-namespace {
-
-// A double-quoted field without its quotes.
-std::optional<std::string_view> Unquote(std::string_view field) {
-  if (field.size() < 2 || field.front() != '"' || field.back() != '"') return std::nullopt;
-  return field.substr(1, field.size() - 2);
-}
-
-}  // namespace
-
 std::vector<DeviceConfiguration> ParseDeviceListing(const std::vector<std::string>& lines) {
   std::vector<DeviceConfiguration> listing;
   for (const std::string& line : lines) {

@@ -38,6 +38,11 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
   return fields;
 }
 
+std::optional<std::string_view> Unquote(std::string_view field) {
+  if (field.size() < 2 || field.front() != '"' || field.back() != '"') return std::nullopt;
+  return field.substr(1, field.size() - 2);
+}
+
 std::optional<int> ParseNumber(std::string_view field) {
   int value = 0;
   const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);

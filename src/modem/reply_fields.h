@@ -12,5 +12,7 @@ std::string_view WithoutPrefix(std::string_view line, std::string_view name);
 // parentheses does not separate.
 std::vector<std::string_view> SplitFields(std::string_view line);
 
+// A double-quoted field without its quotes; nothing unless it is quoted.
+std::optional<std::string_view> Unquote(std::string_view field);
 // `field` as a whole number; nothing unless it is one.
 std::optional<int> ParseNumber(std::string_view field);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "core/dle.h"
 #include "modem/v253_voice_mode.h"
@@ -28,9 +29,11 @@ constexpr std::array<CallMeaning, 11> kMeanings{{
     {"OK", CallReport::kConnected},
 }};
 
+// A device's name for stderr, and the primitives of the configurations that connect it, in
+// order of preference.
 struct DeviceChoice {
   const char* name;
-  std::array<std::string_view, 2> primitives;  // in order of preference
+  std::vector<std::string_view> primitives;
 };
 
 DeviceChoice ChoiceFor(VoiceDevice device) {
@@ -38,9 +41,9 @@ DeviceChoice ChoiceFor(VoiceDevice device) {
     case VoiceDevice::kHandset:
       return {"handset", {"H", "L"}};
     case VoiceDevice::kSpeaker:
-      return {"speaker", {"S", ""}};
+      return {"speaker", {"S"}};
     case VoiceDevice::kMicrophone:
-      return {"microphone", {"M", ""}};
+      return {"microphone", {"M"}};
   }
   return {"", {}};
 }
@@ -59,7 +62,6 @@ void V253CommandSet::EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endi
 std::optional<std::string> V253CommandSet::SelectDevice(VoiceDevice device) const {
   const DeviceChoice choice = ChoiceFor(device);
   for (const std::string_view primitives : choice.primitives) {
-    if (primitives.empty()) continue;
     if (const auto label = FindLabel(devices_, primitives)) {
       return "AT+VLS=" + std::to_string(*label);
     }
