@@ -3,8 +3,8 @@
 
 // Where the rule under the menu ends and where the console lies, in twips (15 to a pixel),
 // for a client area of a given size. The rule sits 240 twips below the top of the client area
-// and spans its width; the console starts 15 twips under it and is 15 twips taller than the
-// space left, so its bottom border falls outside the window.
+// and spans its width; the console starts 15 twips under it and reaches 30 twips below the
+// client area, so its bottom border falls outside the window.
 struct Layout {
   int rule_end_x;
   int term_left;

@@ -36,10 +36,7 @@ struct JobValues {
   std::string Digits;
   std::int16_t StarEnded = 0;
 
-  // Voice data: the message (later the recording) and the prompt last loaded.
+  // Voice data: the message (later the recording).
   std::string VoiceBuffer;
   std::size_t VoiceLen = 0;
-  std::string PromptBuffer;
-  std::size_t PromptLen = 0;
-  std::string PromptFile;
 };

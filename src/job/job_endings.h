@@ -18,8 +18,6 @@ class JobEndings : public Endings {
 
   void WriteOutcomeMarker(std::string_view text, std::string_view console_line) override;
 
-  // The ending for a port that never opened: no modem command, only the job files.
-  [[noreturn]] void ShortEndSequence();
   // Close box, File > Exit and termination signals: ends any voice transmission, hangs up
   // without waiting for replies, finishes the job files and terminates.
   [[noreturn]] void WindowShutdown();
@@ -29,6 +27,8 @@ class JobEndings : public Endings {
   void RunNoResponseEnding() override;
   void RunBusyEnding() override;
   void RunLostEnding() override;
+  // The ending for a port that never opened: no modem command, only the job files.
+  [[noreturn]] void ShortEndSequence();
   [[noreturn]] void FinishJobFiles();
   std::string JobFileName(std::string_view prefix) const;
 

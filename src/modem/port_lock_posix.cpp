@@ -10,37 +10,40 @@
 
 #include "modem/port_lock.h"
 
+struct PortLock::Hold {
+  int fd = -1;
+  std::filesystem::path alias_lock;  // the lock file talvo made for the alias, if any
+
+  ~Hold() {
+    if (!alias_lock.empty()) {
+      std::error_code ignored;
+      std::filesystem::remove(alias_lock, ignored);
+    }
+    if (fd >= 0) ::close(fd);  // closing drops the flock
+  }
+};
+
 namespace {
 // The PID a lock file names: ASCII digits, possibly right-aligned with blanks; 0 when none.
-pid_t LockOwner(const std::filesystem::path& file) {
+long LockOwner(const std::filesystem::path& file) {
   std::ifstream in(file);
   long pid = 0;
   if (!(in >> pid) || pid <= 0) return 0;
-  return static_cast<pid_t>(pid);
+  return pid;
 }
 
-bool IsAlive(pid_t pid) {
-  return ::kill(pid, 0) == 0 || errno == EPERM;
+// A process we may not signal runs all the same: another user's fax or dial-in service.
+bool IsAlive(const ProcessProbe& probe, long pid) {
+  const std::errc answer = probe(pid);
+  return answer == std::errc{} || answer == std::errc::operation_not_permitted;
 }
 
-// Why a lock file keeps the port from us ("" when it does not); a stale one is removed.
-std::string CheckLockFile(const std::filesystem::path& file) {
-  const pid_t owner = LockOwner(file);
-  if (owner == 0 || owner == ::getpid()) return {};
-  if (IsAlive(owner)) {
-    return "held by another program (PID " + std::to_string(owner) + ", " + file.string() + ")";
+PortRefusal OpenFailure(int error) {
+  if (error == ENOENT || error == ENXIO || error == ENODEV) {
+    return {.reason = PortRefusal::Reason::kNoDevice};
   }
-  std::error_code ignored;
-  std::filesystem::remove(file, ignored);
-  return {};
-}
-
-std::string OpenFailure(int error) {
-  if (error == ENOENT || error == ENXIO || error == ENODEV) return "no such device";
-  if (error == EACCES || error == EPERM) {
-    return "permission denied (is the user in the group that owns the device, e.g. dialout?)";
-  }
-  return std::strerror(error);
+  if (error == EACCES || error == EPERM) return {.reason = PortRefusal::Reason::kDenied};
+  return {.reason = PortRefusal::Reason::kOther, .detail = std::strerror(error)};
 }
 
 // A lock file in the UUCP form: the PID right-aligned in ten columns.
@@ -64,40 +67,46 @@ std::string UucpLockName(const std::filesystem::path& device) {
   return "LCK.." + name;
 }
 
-std::string PortLock::Acquire(const std::filesystem::path& device,
-                              const std::filesystem::path& alias,
-                              const std::filesystem::path& lock_dir) {
+std::errc SignalProcess(long pid) {
+  return ::kill(static_cast<pid_t>(pid), 0) == 0 ? std::errc{} : std::errc(errno);
+}
+
+PortLock::PortLock() : PortLock("/var/lock") {}
+
+PortLock::PortLock(std::filesystem::path lock_dir, ProcessProbe probe)
+    : lock_dir_(std::move(lock_dir)), probe_(std::move(probe)) {}
+
+PortLock::~PortLock() = default;
+
+std::optional<PortRefusal> PortLock::Acquire(const std::filesystem::path& device,
+                                             const std::filesystem::path& alias) {
   Release();
-  const std::filesystem::path device_lock = lock_dir / UucpLockName(device);
-  const std::filesystem::path alias_lock = lock_dir / UucpLockName(alias);
+  const std::filesystem::path device_lock = lock_dir_ / UucpLockName(device);
+  const std::filesystem::path alias_lock = lock_dir_ / UucpLockName(alias);
   for (const auto& file : {device_lock, alias_lock}) {
-    if (std::string held = CheckLockFile(file); !held.empty()) return held;
+    const long owner = LockOwner(file);
+    if (owner == 0 || owner == ::getpid()) continue;
+    if (IsAlive(probe_, owner)) {
+      return PortRefusal{
+          .reason = PortRefusal::Reason::kHeldByProcess, .pid = owner, .lock_file = file};
+    }
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);  // stale
   }
-  fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd_ < 0) return OpenFailure(errno);
-  std::string refusal;
-  if (!::isatty(fd_)) {
-    refusal = "not a terminal";
-  } else if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-    refusal = "held by another program (it has the device locked)";
-  }
-  if (!refusal.empty()) {
-    Release();
-    return refusal;
+  auto hold = std::make_unique<Hold>();
+  hold->fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (hold->fd < 0) return OpenFailure(errno);
+  if (!::isatty(hold->fd)) return PortRefusal{.reason = PortRefusal::Reason::kNotATerminal};
+  if (::flock(hold->fd, LOCK_EX | LOCK_NB) != 0) {
+    return PortRefusal{.reason = PortRefusal::Reason::kHeldByLock};
   }
   // The device's own lock file is the serial port's business; the alias's is ours. A lock
-  // directory we may not write to leaves the alias to the flock alone.
-  if (alias_lock != device_lock && CreateLockFile(alias_lock)) alias_lock_ = alias_lock;
-  return {};
+  // folder we may not write to leaves the alias to the flock alone.
+  if (alias_lock != device_lock && CreateLockFile(alias_lock)) hold->alias_lock = alias_lock;
+  hold_ = std::move(hold);
+  return std::nullopt;
 }
 
 void PortLock::Release() {
-  if (!alias_lock_.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove(alias_lock_, ignored);
-    alias_lock_.clear();
-  }
-  if (fd_ < 0) return;
-  ::close(fd_);  // closing drops the flock
-  fd_ = -1;
+  hold_.reset();
 }

@@ -84,8 +84,8 @@ bool QtSerialControl::SetPortOpen(bool open) {
   }
   if (port_.isOpen()) return true;
   if (device_.empty() || lost_) return false;
-  if (const std::string refusal = lock_.Acquire(device_, alias_); !refusal.empty()) {
-    return Refuse(refusal);
+  if (const std::optional<PortRefusal> refusal = lock_.Acquire(device_, alias_)) {
+    return Refuse(Describe(*refusal));
   }
   port_.setPortName(QString::fromStdString(device_.string()));
   if (!port_.open(QIODevice::ReadWrite)) {

@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "console/number_format.h"
 #include "console/term_write.h"
 #include "core/dle.h"
 #include "modem/call_progress.h"
@@ -11,6 +10,7 @@
 #include "modem/serial_control.h"
 #include "voice/collect_digits.h"
 #include "voice/key_reader.h"
+#include "voice/voice_length_line.h"
 #include "voice/voice_transmit.h"
 
 namespace {
@@ -56,9 +56,7 @@ bool KeyEndsMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
 void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
   v.StarEnded = 0;
-  TermWrite(ctx.term, "****  Vocal message contains " +
-                          FormatDigits(static_cast<std::int64_t>(v.VoiceLen), 6) +
-                          " characters  ****\r");
+  TermWrite(ctx.term, VoiceLengthLine(v.VoiceLen));
   StartVoiceTransmit(ctx, engine);
   const std::string_view message = std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen);
   std::size_t SendPos = 0;

@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "console/number_format.h"
 #include "console/term_write.h"
 #include "core/dle.h"
 #include "modem/call_progress.h"
 #include "modem/command_set.h"
 #include "modem/serial_control.h"
 #include "voice/recording_cut.h"
+#include "voice/voice_length_line.h"
 
 namespace {
 
@@ -55,7 +55,5 @@ void ReceiveVoice(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   engine.WaitOk();
 
   v.VoiceLen = CutRecording(std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen));
-  TermWrite(ctx.term, "****  Vocal message contains " +
-                          FormatDigits(static_cast<std::int64_t>(v.VoiceLen), 6) +
-                          " characters  ****\r");
+  TermWrite(ctx.term, VoiceLengthLine(v.VoiceLen));
 }

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <optional>
+#include <utility>
 
 namespace {
 TEST(PortLockTest, NamesTheLockFileAfterTheDevicePathBelowDev) {
@@ -38,7 +40,12 @@ class PortLockFileTest : public testing::Test {
   void WriteLock(const std::filesystem::path& named, const std::string& text) {
     std::ofstream(dir_ / UucpLockName(named)) << text;
   }
-  std::string Acquire(PortLock& lock) { return lock.Acquire(device_, alias_, dir_); }
+  // What the user would read: "" once the port is ours.
+  static std::string Said(const std::optional<PortRefusal>& refusal) {
+    return refusal ? Describe(*refusal) : "";
+  }
+  std::string Acquire(PortLock& lock) { return Said(lock.Acquire(device_, alias_)); }
+  PortLock Lock() { return PortLock(dir_); }
 
   std::filesystem::path dir_;
   int master_ = -1;
@@ -59,7 +66,7 @@ TEST_F(PortLockFileTest, ALiveOwnerOfEitherNameHoldsThePortInEitherFormat) {
     for (const std::string& text :
          {pid + "\n", "      " + pid + "\n", pid + "\nsomeprogram\nsomehost\n"}) {
       WriteLock(named, text);
-      PortLock lock;
+      PortLock lock = Lock();
       EXPECT_NE(Acquire(lock).find("held by another program (PID " + pid), std::string::npos)
           << named << ": " << text;
       std::filesystem::remove(dir_ / UucpLockName(named));
@@ -70,7 +77,7 @@ TEST_F(PortLockFileTest, ALiveOwnerOfEitherNameHoldsThePortInEitherFormat) {
 TEST_F(PortLockFileTest, AStaleLockFileIsTakenOverAndTheAliasIsHeldWhileOurs) {
   WriteLock(device_, "  " + std::to_string(DeadPid()) + "\n");
   WriteLock(alias_, std::to_string(DeadPid()) + "\n");
-  PortLock lock;
+  PortLock lock = Lock();
   EXPECT_EQ(Acquire(lock), "");
   EXPECT_FALSE(std::filesystem::exists(dir_ / UucpLockName(device_)));
   std::ifstream alias_lock(dir_ / "LCK..modem");
@@ -81,20 +88,35 @@ TEST_F(PortLockFileTest, AStaleLockFileIsTakenOverAndTheAliasIsHeldWhileOurs) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "LCK..modem"));
 }
 
+// Another user's process cannot be signalled, yet runs: its lock holds the port.
+TEST_F(PortLockFileTest, TheOwnersLifeIsWhatTheSystemSaysOfIt) {
+  for (const auto& [answer, held] : {std::pair{std::errc::operation_not_permitted, true},
+                                     std::pair{std::errc::no_such_process, false}}) {
+    WriteLock(device_, "4242\n");
+    PortLock lock(dir_, [answer](long) { return answer; });
+    EXPECT_EQ(lock.Acquire(device_, device_),
+              held ? std::optional(PortRefusal{.reason = PortRefusal::Reason::kHeldByProcess,
+                                               .pid = 4242,
+                                               .lock_file = dir_ / UucpLockName(device_)})
+                   : std::nullopt)
+        << static_cast<int>(answer);
+  }
+}
+
 TEST_F(PortLockFileTest, AnFlockHolderHoldsThePortUntilItLetsGo) {
-  PortLock first;
+  PortLock first = Lock();
   ASSERT_EQ(Acquire(first), "");
-  PortLock second;
-  EXPECT_EQ(second.Acquire(device_, device_, dir_),
+  PortLock second = Lock();
+  EXPECT_EQ(Said(second.Acquire(device_, device_)),
             "held by another program (it has the device locked)");
   first.Release();
-  EXPECT_EQ(second.Acquire(device_, device_, dir_), "");
+  EXPECT_EQ(Said(second.Acquire(device_, device_)), "");
 }
 
 TEST_F(PortLockFileTest, SaysWhyADeviceCannotBeUsed) {
-  PortLock lock;
-  EXPECT_EQ(lock.Acquire(dir_ / "nothing", dir_ / "nothing", dir_), "no such device");
+  PortLock lock = Lock();
+  EXPECT_EQ(Said(lock.Acquire(dir_ / "nothing", dir_ / "nothing")), "no such device");
   std::ofstream(dir_ / "file") << "";
-  EXPECT_EQ(lock.Acquire(dir_ / "file", dir_ / "file", dir_), "not a terminal");
+  EXPECT_EQ(Said(lock.Acquire(dir_ / "file", dir_ / "file")), "not a terminal");
 }
 }  // namespace

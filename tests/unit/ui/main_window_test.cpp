@@ -27,7 +27,7 @@ class MainWindowTest : public testing::Test {
   static void SetUpTestSuite() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
-    static char name[] = "unit_console";
+    static char name[] = "unit_ui";
     static char* argv[] = {name, nullptr};
     app_ = std::make_unique<QApplication>(argc, argv);
   }
