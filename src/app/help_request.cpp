@@ -17,23 +17,29 @@ constexpr char kUsage[] =
     "  7-   the number to dial, or SPEAKER; a command line of exactly six characters records\n"
     "COMn is the device in the environment variable TALVO_COM<n>, else /dev/ttyS<n-1>.\n"
     "TALVO_COMMAND_SET is hash (the # voice commands, the default) or v253; for v253,\n"
-    "TALVO_VOICE_CODING (u8, ulaw, alaw) and TALVO_VOICE_RATE (Hz, default 8000) choose the\n"
-    "coding the modem is asked for.\n"
+    "TALVO_VOICE_CODING (u8, s8, s16, ulaw, alaw, ima, rockwell2, rockwell4) and\n"
+    "TALVO_VOICE_RATE (Hz, default 8000) choose the coding the modem is asked for; at the port's\n"
+    "115200 bit/s a coding may move at most 11520 bytes a second (s16 up to 5760 Hz).\n"
     "Wait for talvin2_n: talvin_n then holds the recording or the outcome line $...$.\n"
     "\n"
     "  talvo --help, -h   this text\n"
     "  talvo --version    the version\n";
 }  // namespace
 
-bool AnswerHelpRequest(const std::vector<std::string>& args) {
-  if (args.size() != 1) return false;
+std::optional<int> AnswerHelpRequest(const std::vector<std::string>& args) {
+  // An empty command line names no job: no job files to name after it.
+  if (args.empty() || (args.size() == 1 && args[0].empty())) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  if (args.size() != 1) return std::nullopt;
   if (args[0] == "--help" || args[0] == "-h") {
     std::fputs(kUsage, stdout);
-    return true;
+    return 0;
   }
   if (args[0] == "--version") {
     std::printf("talvo %s\n", TALVO_VERSION);
-    return true;
+    return 0;
   }
-  return false;
+  return std::nullopt;
 }

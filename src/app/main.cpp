@@ -6,11 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/help_request.h"
+#include "app/qt_event_pump.h"
+#include "app/termination_signals.h"
 #include "app/window_platform.h"
 #include "console/memory_text_box.h"
 #include "job/command_line.h"
@@ -19,15 +22,13 @@
 #include "modem/hash_command_set.h"
 #include "modem/qt_serial_control.h"
 #include "platform/process_termination.h"
-#include "app/qt_event_pump.h"
 #include "platform/steady_job_clock.h"
-#include "app/termination_signals.h"
 #include "platform/thread_sleeper.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (AnswerHelpRequest(args)) return 0;
+  if (const std::optional<int> status = AnswerHelpRequest(args)) return *status;
   const std::string command_line = JoinArguments(args);
   CommandSetChoice choice =
       ChooseCommandSet(std::getenv("TALVO_COMMAND_SET"), std::getenv("TALVO_VOICE_CODING"),

@@ -2,6 +2,7 @@
 // Time on the job clock: the local time of day, counted from the midnight that began the
 // job's day and running on past the next midnight instead of wrapping.
 #include <chrono>
+#include <compare>
 
 using JobTime = std::chrono::milliseconds;
 
@@ -19,6 +20,8 @@ class Deadline {
   bool Passed(JobTime now) const { return std::chrono::floor<std::chrono::seconds>(now) > at_; }
   // The first moment at which it has passed.
   JobTime PassesAt() const { return at_ + std::chrono::seconds(1); }
+  // The earlier deadline passes first.
+  friend auto operator<=>(const Deadline&, const Deadline&) = default;
 
  private:
   explicit Deadline(std::chrono::seconds at) : at_(at) {}

@@ -33,12 +33,10 @@ void PrintLine(JobContext& ctx, std::string_view text) {
 
 }  // namespace
 
-std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine) {
-  const CommandSet& commands = ctx.commands;
+std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine, CallReport first) {
   std::int16_t ringbacks = 0;
-  for (;;) {
-    if (!commands.ReadCallReport(engine)) return JobValues::RingLimit;
-    switch (commands.Classify(ctx.v.ReplyLine)) {
+  for (CallReport report = first;; report = ctx.commands.Classify(ctx.v.ReplyLine)) {
+    switch (report) {
       case CallReport::kNone:
         break;  // echoes, other replies and events say nothing about the call
       case CallReport::kRingback:
@@ -55,6 +53,7 @@ std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine) {
       case CallReport::kNoAnswer:
         return JobValues::RingLimit;
     }
+    if (!engine.ReadReply()) return JobValues::RingLimit;
   }
 }
 
@@ -62,6 +61,7 @@ void PlaceCall(JobContext& ctx, CommandEngine& engine, Endings& endings) {
   JobValues& v = ctx.v;
   PrintLine(ctx, "Playing mode");
   bool placed = true;
+  CallReport early = CallReport::kNone;
   if (v.PlayTarget == "SPEAKER") {
     PrintLine(ctx, "Playing on the modem SPEAKER  ");
     engine.Send("AT L3 M2");
@@ -73,13 +73,16 @@ void PlaceCall(JobContext& ctx, CommandEngine& engine, Endings& endings) {
   } else {
     PrintLine(ctx, "Calling phone number  " + v.PlayTarget);
     engine.Send("ATD" + v.DialModifier + v.PlayTarget);
-    engine.ReadReply();  // the echo of the dial command
+    // The echo of the dial command, or an event the modem sent before the echo's line end,
+    // which the call's progress must not lose.
+    if (engine.ReadReply()) early = ctx.commands.Classify(v.ReplyLine);
     // Blocks the window on purpose; progress replies wait in the receive buffer meanwhile.
     ctx.sleeper.Sleep(kDialPause);
   }
   v.ReplyTimeout = v.ProgressTimeout;
   // A modem without a speaker leaves the call unanswered.
-  const std::int16_t progress_code = placed ? WaitCallProgress(ctx, engine) : JobValues::RingLimit;
+  const std::int16_t progress_code =
+      placed ? WaitCallProgress(ctx, engine, early) : JobValues::RingLimit;
   if (progress_code == kVoiceConnection) return;
 
   Failure failure = kNoAnswer;

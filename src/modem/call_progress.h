@@ -8,6 +8,7 @@
 #include "core/endings.h"
 #include "core/job_context.h"
 #include "modem/command_engine.h"
+#include "modem/command_set.h"
 
 // ProgressCode values besides RingLimit (no answer).
 inline constexpr std::int16_t kVoiceConnection = 0;
@@ -15,9 +16,11 @@ inline constexpr std::int16_t kBusy = -1;
 inline constexpr std::int16_t kNoDialTone = -2;
 inline constexpr std::int16_t kBlacklisted = -3;
 
-// Reads reply lines until one decides the call; returns the ProgressCode. A reply time-out
-// (ReplyTimeout as the caller set it) counts as no answer.
-std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine);
+// Reads the modem's reports until one decides the call; returns the ProgressCode. A reply
+// time-out (ReplyTimeout as the caller set it) counts as no answer. `first` is what a report
+// read before the wait said.
+std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine,
+                              CallReport first = CallReport::kNone);
 
 // Starts a playback job's call: the modem speaker for PlayTarget "SPEAKER", else dials
 // PlayTarget. Returns once the voice connection stands; a failed call writes its outcome

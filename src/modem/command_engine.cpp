@@ -1,10 +1,12 @@
 #include "modem/command_engine.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 
 #include "console/term_write.h"
 #include "core/dle.h"
+#include "modem/command_set.h"
 #include "modem/serial_control.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
@@ -16,6 +18,8 @@ constexpr char kCr = 13;
 // The most bytes of a reply line that are kept: a modem that floods the line with noise must
 // not make the reader grow without end.
 constexpr std::size_t kLongestReply = 4096;
+// A wait's ceiling, in multiples of its time-out.
+constexpr int kCeilingFactor = 10;
 }  // namespace
 
 void CommandEngine::Send(std::string_view command) {
@@ -29,15 +33,17 @@ void CommandEngine::SendRaw(std::string_view bytes) {
 }
 
 bool CommandEngine::ReadReply() {
-  return ReadLine(false);
+  return ReadLine(Ceiling());
 }
 
-bool CommandEngine::ReadReplyOrEvent() {
-  return ReadLine(true);
+Deadline CommandEngine::Ceiling() {
+  return Deadline::After(ctx_.clock.Now(),
+                         std::chrono::seconds(ctx_.v.ReplyTimeout * kCeilingFactor));
 }
 
-bool CommandEngine::ReadLine(bool events) {
+bool CommandEngine::ReadLine(Deadline ceiling) {
   JobValues& v = ctx_.v;
+  const bool events = ctx_.commands.EventsAmongReplies();
   DleDecoder dle;
   for (;;) {
     ctx_.serial.SetInputLen(1);
@@ -45,7 +51,9 @@ bool CommandEngine::ReadLine(bool events) {
     v.ReplyLine.clear();
     for (;;) {
       // Every byte received, even a dropped one, restarts the silence deadline.
-      if (!WaitForInput(Deadline::After(ctx_.clock.Now(), std::chrono::seconds(v.ReplyTimeout)))) {
+      const Deadline silence =
+          Deadline::After(ctx_.clock.Now(), std::chrono::seconds(v.ReplyTimeout));
+      if (!WaitForInput(std::min(silence, ceiling))) {
         v.TimedOut = 1;
         return false;
       }
@@ -73,7 +81,8 @@ bool CommandEngine::ReadLine(bool events) {
 }
 
 bool CommandEngine::WaitForLine(std::string_view word) {
-  while (ReadReply()) {
+  const Deadline ceiling = Ceiling();
+  while (ReadLine(ceiling)) {
     if (ctx_.v.ReplyLine == word) return true;
   }
   return false;

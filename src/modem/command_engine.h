@@ -2,7 +2,11 @@
 // Command mode: a command goes to the modem as text + CR in one write; replies come back one
 // line at a time. The reader takes one byte per read, drops NUL and CR, ends a line at LF and
 // skips empty lines; of a line longer than 4096 bytes it keeps the first 4096. Its time-out
-// measures silence: the deadline restarts with every byte received.
+// measures silence: the deadline restarts with every byte received. A modem that floods without
+// pause would keep a wait alive for as long as it floods, so every wait also has a ceiling, ten
+// times its time-out from its start, past which it ends as a time-out, as with a silent modem.
+// Where the command set says DLE events may come among the replies (the V.253 set), every read
+// takes one as a report of its own, line end or not.
 #include <optional>
 #include <string_view>
 
@@ -21,15 +25,14 @@ class CommandEngine {
   void SendRaw(std::string_view bytes);
 
   // Reads one non-empty line into ReplyLine and returns true, or returns false (and sets
-  // TimedOut) after ReplyTimeout seconds of silence; ReplyLine then holds what had arrived of
-  // a line.
+  // TimedOut) after ReplyTimeout seconds of silence or at the read's ceiling; ReplyLine then
+  // holds what had arrived of a line. Where events come among the replies, a DLE event (DLE +
+  // one character) is whole as soon as its character arrives: ReplyLine then holds the DLE and
+  // the character, and what had arrived of a line is dropped. A shielded DLE DLE is a byte 16 of
+  // the line.
   bool ReadReply();
-  // The same, except that a DLE event (DLE + one character) is a report of its own, whole as
-  // soon as its character arrives, line end or not: ReplyLine then holds the DLE and the
-  // character, and what had arrived of a line is dropped. A shielded DLE DLE is a byte 16 of the
-  // line. For modems that report call progress as events.
-  bool ReadReplyOrEvent();
-  // Read lines until "OK" / "CONNECT" arrives (true) or a read times out (false).
+  // Read lines until "OK" / "CONNECT" arrives (true) or a read times out (false); the ceiling
+  // counts from the start of the whole wait.
   bool WaitOk();
   bool WaitConnect();
   // Reads lines until "RING" arrives, through any number of time-outs.
@@ -47,7 +50,9 @@ class CommandEngine {
   void Echo(std::string_view received);
 
  private:
-  bool ReadLine(bool events);
+  // The ceiling of a wait that starts now.
+  Deadline Ceiling();
+  bool ReadLine(Deadline ceiling);
   bool WaitForLine(std::string_view word);
   void EndIfLost();
 

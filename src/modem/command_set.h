@@ -58,9 +58,9 @@ class CommandSet {
   // one line on stderr, when the modem has no such device.
   virtual std::optional<std::string> SelectDevice(VoiceDevice device) const = 0;
 
-  // Reads the modem's next report while a call or a voice connection is being made into
-  // ReplyLine; false after ReplyTimeout seconds of silence.
-  virtual bool ReadCallReport(CommandEngine& engine) const = 0;
+  // Whether the modem may send a DLE event anywhere among its replies, with no line end before
+  // or after it: every reply read then takes one as a report of its own.
+  virtual bool EventsAmongReplies() const = 0;
   // What `report` says; reports the set does not know say nothing.
   CallReport Classify(std::string_view report) const;
 

@@ -1,5 +1,6 @@
 #include "modem/command_set_choice.h"
 
+#include <string>
 #include <string_view>
 
 #include "modem/hash_command_set.h"
@@ -23,7 +24,16 @@ CommandSetChoice ChooseCommandSet(const char* command_set, const char* coding, c
   std::optional<VoiceCoding> chosen = ParseVoiceCoding(coding, rate);
   if (!chosen) {
     return {nullptr, "TALVO_VOICE_CODING " + Shown(coding) + " with TALVO_VOICE_RATE " +
-                         Shown(rate) + " is no coding: u8, ulaw or alaw at a rate in Hz"};
+                         Shown(rate) +
+                         " is no coding: u8, s8, s16, ulaw, alaw, ima, rockwell2 or rockwell4 at a "
+                         "rate in Hz"};
+  }
+  // A coding the line cannot carry would starve a playback and lose a recording's data.
+  if (const long long needed = BytesPerSecond(*chosen); needed > kV253BytesPerSecond) {
+    return {nullptr, "TALVO_VOICE_CODING \"" + chosen->name + "\" at " +
+                         std::to_string(chosen->rate) + " Hz needs " + std::to_string(needed) +
+                         " bytes a second, more than the " + std::to_string(kV253BytesPerSecond) +
+                         " the port carries at 115200 bit/s"};
   }
   return {std::make_unique<V253CommandSet>(std::move(*chosen)), ""};
 }

@@ -10,7 +10,10 @@ std::vector<CompressionMethod> ParseCompressionListing(const std::vector<std::st
     const auto number = ParseNumber(fields[0]);
     // Some modems leave the name unquoted.
     const std::string_view name = Unquote(fields[1]).value_or(fields[1]);
-    if (number) methods.push_back({*number, std::string(name), ParseValueRanges(fields[4])});
+    if (number) {
+      methods.push_back({*number, std::string(name), ParseNumber(fields[2]).value_or(0),
+                         ParseValueRanges(fields[4])});
+    }
   }
   return methods;
 }

@@ -12,6 +12,7 @@
 struct CompressionMethod {
   int number;
   std::string name;
+  int bits;  // a sample's bits; 0 when the listing does not say
   std::vector<ValueRange> rates;
 };
 

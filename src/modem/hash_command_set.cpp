@@ -56,10 +56,6 @@ std::optional<std::string> HashCommandSet::SelectDevice(VoiceDevice device) cons
   return std::nullopt;
 }
 
-bool HashCommandSet::ReadCallReport(CommandEngine& engine) const {
-  return engine.ReadReply();
-}
-
 std::string_view HashCommandSet::EndReception() const {
   return kDleEtx;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The "#" voice command set: "AT #CLS=8" enters voice mode, "VCON" reports a voice connection,
-// and call progress comes as whole reply lines.
+// and every reply, call progress included, comes as a whole line.
 #include "modem/command_set.h"
 
 class HashCommandSet : public CommandSet {
@@ -9,7 +9,7 @@ class HashCommandSet : public CommandSet {
   void EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
                       RingbackTimers timers) override;
   std::optional<std::string> SelectDevice(VoiceDevice device) const override;
-  bool ReadCallReport(CommandEngine& engine) const override;
+  bool EventsAmongReplies() const override { return false; }
 
   std::string_view VoiceTransmit() const override { return "AT #VTX"; }
   std::string_view VoiceReceive() const override { return "AT #VRX"; }

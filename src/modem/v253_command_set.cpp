@@ -10,7 +10,7 @@
 
 namespace {
 
-// Reply lines, and DLE events as ReadReplyOrEvent gives them.
+// Reply lines, and DLE events as the engine reads them: DLE + the event's character.
 constexpr std::array<CallMeaning, 11> kMeanings{{
     {"RINGING", CallReport::kRingback},
     {"BUSY", CallReport::kBusy},
@@ -68,10 +68,6 @@ std::optional<std::string> V253CommandSet::SelectDevice(VoiceDevice device) cons
   }
   std::fprintf(stderr, "talvo: the modem lists no %s in its answer to AT+VLS=?\n", choice.name);
   return std::nullopt;
-}
-
-bool V253CommandSet::ReadCallReport(CommandEngine& engine) const {
-  return engine.ReadReplyOrEvent();
 }
 
 std::string_view V253CommandSet::EndReception() const {

@@ -2,12 +2,15 @@
 // The V.253 voice command set of today's voice modems: "AT+FCLASS=8" enters voice mode, "OK"
 // reports a voice connection (a presumed pickup after dialling), and the modem reports busy and
 // dial tone as DLE events as well as reply lines. The port runs at 115200 bit/s, enough for an
-// 8-bit coding at 8000 Hz and its DLE shielding.
+// 8-bit coding at 8000 Hz and its DLE shielding, not for a 16-bit one.
 #include <vector>
 
 #include "modem/command_set.h"
 #include "modem/device_listing.h"
 #include "modem/voice_coding.h"
+
+// The bytes a second the port carries: 10 bits a byte at 115200 bit/s.
+inline constexpr long long kV253BytesPerSecond = 11520;
 
 class V253CommandSet : public CommandSet {
  public:
@@ -18,7 +21,7 @@ class V253CommandSet : public CommandSet {
   void EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
                       RingbackTimers timers) override;
   std::optional<std::string> SelectDevice(VoiceDevice device) const override;
-  bool ReadCallReport(CommandEngine& engine) const override;
+  bool EventsAmongReplies() const override { return true; }
 
   std::string_view VoiceTransmit() const override { return "AT+VTX"; }
   std::string_view VoiceReceive() const override { return "AT+VRX"; }

@@ -9,13 +9,20 @@ namespace {
 
 struct CodingNames {
   std::string_view coding;
-  std::array<std::string_view, 2> method_names;  // as Normalised() gives them
+  int bits;
+  std::array<std::string_view, 3> method_names;  // as Normalised() gives them
 };
 
-constexpr std::array<CodingNames, 3> kCodings{{
-    {"u8", {"UNSIGNEDPCM", "8BITLINEAR"}},
-    {"ulaw", {"ULAW", ""}},
-    {"alaw", {"ALAW", ""}},
+// The converter's rockwell3 and vox have no name in modems' listings.
+constexpr std::array<CodingNames, 8> kCodings{{
+    {"u8", 8, {"UNSIGNEDPCM", "8BITLINEAR"}},
+    {"s8", 8, {"SIGNEDPCM"}},
+    {"s16", 16, {"SIGNEDPCM", "16BITLINEAR", "LINEAR16"}},
+    {"ulaw", 8, {"ULAW"}},
+    {"alaw", 8, {"ALAW"}},
+    {"ima", 4, {"IMAADPCM"}},
+    {"rockwell2", 2, {"2BITADPCM"}},
+    {"rockwell4", 4, {"4BITADPCM"}},
 }};
 
 constexpr unsigned char kMicro = 0xB5;  // "µ" in Latin-1, and the last byte of it in UTF-8
@@ -47,6 +54,11 @@ std::optional<VoiceCoding> ParseVoiceCoding(const char* name, const char* rate) 
   return VoiceCoding{std::string(coding), *hz};
 }
 
+long long BytesPerSecond(const VoiceCoding& coding) {
+  const CodingNames* names = Find(coding.name);
+  return names ? static_cast<long long>(names->bits) * coding.rate / 8 : 0;
+}
+
 std::optional<CompressionMethod> ChooseMethod(const std::vector<CompressionMethod>& methods,
                                               const VoiceCoding& coding) {
   const CodingNames* names = Find(coding.name);
@@ -55,7 +67,7 @@ std::optional<CompressionMethod> ChooseMethod(const std::vector<CompressionMetho
     const std::string name = Normalised(method.name);
     const bool named = std::any_of(names->method_names.begin(), names->method_names.end(),
                                    [&](std::string_view n) { return !n.empty() && n == name; });
-    if (named && Offers(method.rates, coding.rate)) return method;
+    if (named && method.bits == names->bits && Offers(method.rates, coding.rate)) return method;
   }
   return std::nullopt;
 }

@@ -7,6 +7,7 @@
 
 #include "core/dle.h"
 #include "core/job_values.h"
+#include "platform/file_write.h"
 
 namespace {
 
@@ -57,7 +58,15 @@ std::string LoadMessageFile(const std::filesystem::path& path) {
 std::string LoadVoiceFile(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec) && !ec) {
-    if (std::FILE* created = std::fopen(path.c_str(), "ab")) std::fclose(created);
+    // Created without following a link in its place: a link to nowhere is replaced.
+    const std::error_code failure =
+        CreateFileIfMissing(path.parent_path(), path.filename().string());
+    if (failure) {
+      std::fprintf(stderr, "talvo: prompt %s is missing; cannot create it: %s\n", path.c_str(),
+                   failure.message().c_str());
+    } else {
+      std::fprintf(stderr, "talvo: prompt %s is missing; created it empty\n", path.c_str());
+    }
   }
   std::string buffer = ReadVoiceBytes(path);
   buffer.resize(FindVoiceEnd(buffer) - 1);

@@ -15,5 +15,6 @@ std::size_t FindVoiceEnd(std::string& buffer);
 std::string LoadMessageFile(const std::filesystem::path& path);
 
 // Reads the prompt at `path` and returns it without its DLE ETX. A missing prompt is created
-// empty and plays as nothing.
+// empty, as a file of its own in place of a link to nowhere, with one line on stderr; it plays
+// as nothing.
 std::string LoadVoiceFile(const std::filesystem::path& path);

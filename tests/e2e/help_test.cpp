@@ -56,6 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
         HelpCase{.name = "TalvoVersion",
                  .argv = {TALVO_BIN, "--version"},
                  .out_starts = "talvo " + kVersion + "\n"},
+        // No command line names no job: no job files named after nothing.
+        HelpCase{
+            .name = "TalvoUsageError", .argv = {TALVO_BIN}, .exit_code = 2, .err_empty = false},
         HelpCase{
             .name = "KorvinHelp", .argv = {KORVIN_BIN, "--help"}, .out_starts = "Usage: korvin"},
         HelpCase{.name = "KorvinVersion",

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   const std::vector<CompressionMethod> methods = ParseCompressionListing(lines);
-  for (const char* coding : {"u8", "ulaw", "alaw"}) {
+  for (const char* coding : {"u8", "s8", "s16", "ulaw", "alaw", "ima", "rockwell2", "rockwell4"}) {
     const VoiceCoding chosen{.name = coding, .rate = 8000};
     if (const auto method = ChooseMethod(methods, chosen)) {
       FUZZ_CHECK(Offers(method->rates, 8000));

@@ -131,7 +131,12 @@ TEST_P(V253FailedCallTest, EndsWithTheOutcomeMarker) {
   EXPECT_EQ(job.ReadFile("talvin_3"), c.marker);
   const std::string trace = job.ReadFile("trace_3");
   EXPECT_NE(trace.find(c.console_line), std::string::npos) << trace;
-  EXPECT_EQ(job.Log().Commands().back(), "ATH0");
+  const ModemLog log = job.Log();
+  EXPECT_EQ(log.Commands().back(), "ATH0");
+  // Decided within a second of the 6-second dial pause, which starts at the echo's end or the
+  // first event (at most 0.8 s in); the end sequence pauses 3 seconds.
+  EXPECT_LT(log.CommandTime("AT+FCLASS=0") - log.CommandTime("ATD5551234"),
+            800 + 6000 + 1000 + 3000);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -142,6 +147,15 @@ INSTANTIATE_TEST_SUITE_P(
                        .dial_replies = "wait 300 \"RINGING\" wait 300 key b",
                        .marker = "$B$\r\n",
                        .console_line = "****  Error phone number  5551234 is busy  ****\r\n"},
+        // An event right after the dial command's echo, before any line end.
+        FailedCallCase{.name = "BusyEventAfterEcho",
+                       .dial_replies = "wait 800 key b",
+                       .marker = "$B$\r\n",
+                       .console_line = "****  Error phone number  5551234 is busy  ****\r\n"},
+        FailedCallCase{.name = "DialToneEventAfterEcho",
+                       .dial_replies = "wait 800 key d",
+                       .marker = "$C$\r\n",
+                       .console_line = "****  Error phone number  5551234 no dialtone  ****\r\n"},
         FailedCallCase{.name = "NoDialtone",
                        .dial_replies = "\"NO DIALTONE\"",
                        .marker = "$C$\r\n",

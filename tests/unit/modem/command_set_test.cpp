@@ -15,6 +15,7 @@
 #include "modem/v253_command_set.h"
 #include "modem/value_ranges.h"
 #include "modem/voice_coding.h"
+#include "virtual_world.h"
 
 namespace {
 
@@ -103,7 +104,10 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{.name = "Empty", .command_set = ""},
         ChoiceCase{.name = "UnknownCoding", .command_set = "v253", .coding = "adpcm4"},
         ChoiceCase{.name = "RateNotANumber", .command_set = "v253", .coding = "ulaw", .rate = "8k"},
-        ChoiceCase{.name = "RateZero", .command_set = "v253", .coding = "ulaw", .rate = "0"}),
+        ChoiceCase{.name = "RateZero", .command_set = "v253", .coding = "ulaw", .rate = "0"},
+        ChoiceCase{.name = "Rockwell3HasNoModemName", .command_set = "v253", .coding = "rockwell3"},
+        // 16000 bytes a second, more than the 11520 that 115200 bit/s carry.
+        ChoiceCase{.name = "S16TooFastForTheLine", .command_set = "v253", .coding = "s16"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct MethodCase {
@@ -133,6 +137,16 @@ const std::vector<std::string> kBareListing = {
     "131,\"\xC2\xB5-law\",8,0,8000,0,0", R"(132,"IMA ADPCM",4,0,8000,0,0)"};
 const std::vector<std::string> kSignedListing = {R"(128,"SIGNED PCM",12,0,7200-8000,0,0)",
                                                  R"(132,"ADPCM/AQ",2,0,7200-8000,0,0)"};
+// Names that carry the bits, and one name for two codings that only the bits tell apart.
+const std::vector<std::string> kAdpcmListing = {
+    R"(128,"SIGNED PCM",16,0,8000,0,0)", R"(129,"IMA ADPCM",4,0,8000,0,0)",
+    R"(130,"SIGNED PCM",8,0,8000,0,0)",  R"x(133,"LINEAR(16)",16,0,7200,0,0)x",
+    R"(140,"2 Bit ADPCM",2,0,8000,0,0)", R"(141,"4 Bit ADPCM",4,0,7200,0,0)"};
+
+MethodCase Row(const char* name, const std::vector<std::string>& listing, const char* coding,
+               int rate, std::optional<int> number) {
+  return {.name = name, .listing = listing, .coding = {coding, rate}, .number = number};
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ChooseMethodTest,
@@ -173,7 +187,15 @@ INSTANTIATE_TEST_SUITE_P(
                                .listing = {R"(+VSM:5,"ALAW",8,0,7000-9000;11025,0,0)"},
                                .coding = {.name = "alaw", .rate = 8000},
                                .number = 5},
-                    MethodCase{.name = "NoListing", .listing = {}, .coding = kU8}),
+                    MethodCase{.name = "NoListing", .listing = {}, .coding = kU8},
+                    Row("S16IsSignedPcmOf16Bits", kAdpcmListing, "s16", 8000, 128),
+                    Row("S8IsSignedPcmOf8Bits", kAdpcmListing, "s8", 8000, 130),
+                    Row("S16LinearWithItsBits", kAdpcmListing, "s16", 7200, 133),
+                    Row("Ima", kAdpcmListing, "ima", 8000, 129),
+                    Row("Rockwell2", kAdpcmListing, "rockwell2", 8000, 140),
+                    Row("Rockwell4", kAdpcmListing, "rockwell4", 7200, 141),
+                    Row("S16SixteenBitLinear", kBareListing, "s16", 11025, 129),
+                    Row("TwelveBitSignedPcmIsNotS16", kSignedListing, "s16", 8000, std::nullopt)),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct DeviceCase {
@@ -212,6 +234,19 @@ INSTANTIATE_TEST_SUITE_P(
                    .listing = {"AT+VLS=?", "", R"(x,"S",0,0,0)", R"(3,S,0,0,0)"},
                    .primitives = "S"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Lookups of one device at a time would not see the order of preference.
+TEST(V253CommandSetTest, TheHandsetIsHBeforeL) {
+  VirtualWorld w(R"(on "AT+VLS=?": "2,\"L\",0,0,0" "14,\"H\",0,0,0" "OK"
+on "AT+VSM=?": "1,\"UNSIGNED PCM\",8,0,8000,0,0" "OK"
+)");
+  w.serial.SetCommPort(1);
+  w.serial.SetPortOpen(true);
+  V253CommandSet v253(kU8);
+  CommandEngine engine(w.ctx, w.endings);
+  v253.EnterVoiceMode(w.ctx, engine, w.endings, {.goes_away = 0, .never_came = 0});
+  EXPECT_EQ(v253.SelectDevice(VoiceDevice::kHandset), "AT+VLS=14");
+}
 
 struct RangeCase {
   const char* name;

@@ -113,16 +113,33 @@ TEST(ModemSetupTest, ARefusedVoiceCommandWarnsAndGoesOn) {
             std::string::npos);
 }
 
-class SilentCommandTest : public testing::TestWithParam<const char*> {};
+// Line noise, half a second apart, for five minutes.
+std::string Flood() {
+  std::string actions;
+  for (int i = 0; i < 600; ++i) actions += " wait 500 flood 40";
+  return actions;
+}
+
+struct StuckCase {
+  const char* command;  // the pattern of the command whose answer never comes
+  bool floods = false;  // the modem floods instead of keeping silent
+};
+
+class SilentCommandTest : public testing::TestWithParam<StuckCase> {};
 
 TEST_P(SilentCommandTest, SilenceAtAnyWaitEndsWithNoResponse) {
-  SetUpRun s("on \"" + std::string(GetParam()) + "\":\n" + std::string(kModel));
+  SetUpRun s("on \"" + std::string(GetParam().command) +
+             "\":" + (GetParam().floods ? Flood() : "") + "\n" + std::string(kModel));
   EXPECT_FALSE(s.Run());
   EXPECT_EQ(s.w.ReadFile("talvin_1"), "$D$\r\n");
   EXPECT_NE(s.w.console.Text().find("****  No Response from the modem  ****\r\n"),
             std::string::npos);
+  // No wait outlasts ten 15-second time-outs; the end sequence's 3-second pause follows.
+  EXPECT_LE(s.w.clock.NowMs() - 10LL * 3600 * 1000, 154000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, SilentCommandTest,
-                         testing::Values("ATZ", "AT E1*", "ATI3", "AT #CLS=8*"));
+                         testing::Values(StuckCase{"ATZ"}, StuckCase{"AT E1*"}, StuckCase{"ATI3"},
+                                         StuckCase{"AT #CLS=8*"},
+                                         StuckCase{.command = "ATZ", .floods = true}));
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -121,14 +122,26 @@ INSTANTIATE_TEST_SUITE_P(
             .name = "LongerThan32766", .file = Repeat('p', 40000) + kEnd, .prompt_len = 40000}),
     [](const testing::TestParamInfo<PromptCase>& info) { return info.param.name; });
 
-TEST(LoadVoiceFile, MissingPromptIsCreatedEmptyAndPlaysAsNothing) {
+// Whether a link to nowhere stands in the prompt's place.
+class MissingPromptTest : public testing::TestWithParam<bool> {};
+
+TEST_P(MissingPromptTest, IsCreatedEmptyInItsFolderSaysSoAndPlaysAsNothing) {
   VirtualWorld w;
+  const std::filesystem::path star = w.Dir() / "star";
+  if (GetParam()) std::filesystem::create_symlink(w.Dir() / "elsewhere", star);
 
-  const std::string prompt = LoadVoiceFile(w.Dir() / "star");
+  testing::internal::CaptureStderr();
+  const std::string prompt = LoadVoiceFile(star);
 
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "talvo: prompt " + star.string() + " is missing; created it empty\n");
   EXPECT_EQ(prompt, "");
-  EXPECT_TRUE(w.Exists("star"));
+  EXPECT_FALSE(std::filesystem::is_symlink(star));
   EXPECT_EQ(w.ReadFile("star"), "");
+  EXPECT_FALSE(w.Exists("elsewhere"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Prompts, MissingPromptTest, testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "DanglingLink" : "Missing"; });
 
 }  // namespace
