@@ -1,8 +1,10 @@
 #include "job/job.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -36,8 +38,9 @@ TEST(JobStartupTest, PrintsTheSevenStartupLinesWithTheVersionLine) {
 
 struct VersionCase {
   const char* name;
-  std::optional<std::string> ver;  // nullopt: no file
-  std::string shown;               // what the banner shows of it
+  std::optional<std::string> ver = std::nullopt;  // nullopt: no file
+  std::string shown;                              // what the banner shows of it
+  std::function<void(const std::filesystem::path&)> make_special = nullptr;  // instead of `ver`
 };
 
 class VersionLineTest : public testing::TestWithParam<VersionCase> {};
@@ -45,6 +48,7 @@ class VersionLineTest : public testing::TestWithParam<VersionCase> {};
 TEST_P(VersionLineTest, ShowsTheSecondLineOrTheOnlyOneOrNothing) {
   VirtualWorld w(kSilentModem);
   if (GetParam().ver) w.WriteFile("ver", *GetParam().ver);
+  if (GetParam().make_special) GetParam().make_special(w.Dir() / "ver");
   const std::string console = RunSilentJob(w, "000N03");
   EXPECT_TRUE(console.starts_with("---  TALVO  V:3 UPDATE=020103 For " + GetParam().shown +
                                   " and ZR6 Run Time ---\r\n"))
@@ -56,11 +60,24 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(VersionCase{.name = "OnlyLine", .ver = "Only line\n", .shown = "Only line"},
                     VersionCase{.name = "Missing", .ver = std::nullopt, .shown = ""},
                     VersionCase{.name = "LongFirstLine",
-                                .ver = std::string(1 << 20, 'x') + "\r\nTest OS\r\n",
+                                .ver = std::string(1 << 15, 'x') + "\r\nTest OS\r\n",
                                 .shown = "Test OS"},
                     VersionCase{.name = "LongVersionLineCut",
                                 .ver = "\r\n" + std::string(1 << 20, 'v') + "\r\n",
-                                .shown = std::string(4096, 'v')}),
+                                .shown = std::string(4096, 'v')},
+                    // Files that never end are not read at all.
+                    VersionCase{.name = "LinkToDevZero",
+                                .shown = "",
+                                .make_special =
+                                    [](const std::filesystem::path& ver) {
+                                      std::filesystem::create_symlink("/dev/zero", ver);
+                                    }},
+                    VersionCase{.name = "Fifo",
+                                .shown = "",
+                                .make_special =
+                                    [](const std::filesystem::path& ver) {
+                                      ASSERT_EQ(mkfifo(ver.c_str(), 0600), 0);
+                                    }}),
     [](const testing::TestParamInfo<VersionCase>& info) { return info.param.name; });
 
 struct PortCase {
