@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -40,8 +39,17 @@ struct VersionCase {
   const char* name;
   std::optional<std::string> ver = std::nullopt;  // nullopt: no file
   std::string shown;                              // what the banner shows of it
-  std::function<void(const std::filesystem::path&)> make_special = nullptr;  // instead of `ver`
+  // Puts a "ver" that is no regular file in place; `ver` is not written then.
+  void (*make_special)(const std::filesystem::path& ver) = nullptr;
 };
+
+// Files that never end, which are not read at all.
+void LinkToDevZero(const std::filesystem::path& ver) {
+  std::filesystem::create_symlink("/dev/zero", ver);
+}
+void MakeFifo(const std::filesystem::path& ver) {
+  ASSERT_EQ(mkfifo(ver.c_str(), 0600), 0);
+}
 
 class VersionLineTest : public testing::TestWithParam<VersionCase> {};
 
@@ -65,19 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCase{.name = "LongVersionLineCut",
                                 .ver = "\r\n" + std::string(1 << 20, 'v') + "\r\n",
                                 .shown = std::string(4096, 'v')},
-                    // Files that never end are not read at all.
-                    VersionCase{.name = "LinkToDevZero",
-                                .shown = "",
-                                .make_special =
-                                    [](const std::filesystem::path& ver) {
-                                      std::filesystem::create_symlink("/dev/zero", ver);
-                                    }},
-                    VersionCase{.name = "Fifo",
-                                .shown = "",
-                                .make_special =
-                                    [](const std::filesystem::path& ver) {
-                                      ASSERT_EQ(mkfifo(ver.c_str(), 0600), 0);
-                                    }}),
+                    VersionCase{
+                        .name = "LinkToDevZero", .shown = "", .make_special = LinkToDevZero},
+                    VersionCase{.name = "Fifo", .shown = "", .make_special = MakeFifo}),
     [](const testing::TestParamInfo<VersionCase>& info) { return info.param.name; });
 
 struct PortCase {
