@@ -16,6 +16,12 @@ using AdapterId = unsigned;
 using HardwareAddress = std::array<std::uint8_t, 6>;
 using Ipv4Address = std::array<std::uint8_t, 4>;
 
+struct InterfaceAddress {
+  Ipv4Address address;
+  bool up = true;
+  bool loopback = false;
+};
+
 class TextFile {
  public:
   virtual ~TextFile() = default;
@@ -38,9 +44,12 @@ class Host {
   virtual std::optional<std::string> ComputerName(std::size_t capacity) = 0;
   virtual std::optional<std::string> HostName(std::size_t capacity) = 0;
 
-  // The first IPv4 address of the host entry for `name`; nullopt when there is no entry or it
-  // holds no address.
-  virtual std::optional<Ipv4Address> LookUpHost(const std::string& name) = 0;
+  // The IPv4 addresses of the host entry for `name`, in the resolver's order; empty when there
+  // is no entry.
+  virtual std::vector<Ipv4Address> LookUpHost(const std::string& name) = 0;
+
+  // The IPv4 addresses of the machine's network interfaces, in the kernel's order.
+  virtual std::vector<InterfaceAddress> InterfaceAddresses() = 0;
 
   // The adapters in the platform's own order.
   virtual std::vector<AdapterId> EnumerateAdapters() = 0;
@@ -51,6 +60,10 @@ class Host {
   // Runs a command of the Windows command interpreter ("cls", "ver > ver", "del ver") and waits
   // for it to finish.
   virtual void RunCommand(const std::string& command) = 0;
+
+  // The system's name and release in the shape of the version command's line, with its line
+  // feed, for when that command leaves nothing to read; nullopt where the platform has none.
+  virtual std::optional<std::string> SystemVersionLine() = 0;
 
   // nullptr when the file cannot be opened for reading. The file closes with the object.
   virtual std::unique_ptr<TextFile> OpenTextFile(const std::string& name) = 0;

@@ -1,7 +1,9 @@
 // korvin's host on Linux. The computer name is the node name; the interfaces with an Ethernet
 // style hardware address stand in for the NetBIOS adapters, in the kernel's index order; the
-// resolver answers the IPv4 look-ups; /bin/sh runs the interpreter's commands.
+// resolver answers the IPv4 look-ups and getifaddrs lists the interfaces' own addresses; /bin/sh
+// runs the interpreter's commands; uname names the system when they leave no version text.
 
+#include <ifaddrs.h>
 #include <net/if.h>
 #include <net/if_arp.h>
 #include <netdb.h>
@@ -22,8 +24,10 @@ namespace {
 
 // Gives the Windows interpreter's three commands that korvin runs their meaning in the shell:
 // clear the terminal (there is none to clear when the output goes elsewhere), write the version
-// text (an empty line, then the system's name and release), delete files.
+// text (an empty line, then the system's name and release), delete files. The shell's own
+// complaints, such as a "ver" it cannot create, are no part of the report.
 constexpr char kInterpreterCommands[] =
+    "exec 2>/dev/null\n"
     "cls() { if [ -t 1 ]; then printf '\\033[H\\033[2J'; fi; }\n"
     "ver() {\n"
     "  echo\n"
@@ -56,6 +60,14 @@ std::optional<std::string> NameThatFits(const char* name, std::size_t capacity) 
   return std::string(name, length);
 }
 
+// An IPv4 socket address's four bytes.
+Ipv4Address AddressOf(const sockaddr& socket_address) {
+  Ipv4Address address;
+  std::memcpy(address.data(), &reinterpret_cast<const sockaddr_in&>(socket_address).sin_addr,
+              address.size());
+  return address;
+}
+
 class PosixHost final : public Host {
  public:
   // The resolver needs no start-up or clean-up.
@@ -74,17 +86,32 @@ class PosixHost final : public Host {
     return NameThatFits(buffer.c_str(), capacity);
   }
 
-  std::optional<Ipv4Address> LookUpHost(const std::string& name) override {
+  std::vector<Ipv4Address> LookUpHost(const std::string& name) override {
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* entries = nullptr;
-    if (getaddrinfo(name.c_str(), nullptr, &hints, &entries) != 0) return std::nullopt;
-    Ipv4Address address;
-    const auto* first = reinterpret_cast<const sockaddr_in*>(entries->ai_addr);
-    std::memcpy(address.data(), &first->sin_addr, address.size());
+    std::vector<Ipv4Address> addresses;
+    if (getaddrinfo(name.c_str(), nullptr, &hints, &entries) != 0) return addresses;
+    for (const addrinfo* entry = entries; entry != nullptr; entry = entry->ai_next) {
+      addresses.push_back(AddressOf(*entry->ai_addr));
+    }
     freeaddrinfo(entries);
-    return address;
+    return addresses;
+  }
+
+  std::vector<InterfaceAddress> InterfaceAddresses() override {
+    std::vector<InterfaceAddress> addresses;
+    ifaddrs* interfaces = nullptr;
+    if (getifaddrs(&interfaces) != 0) return addresses;
+    for (const ifaddrs* entry = interfaces; entry != nullptr; entry = entry->ifa_next) {
+      if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
+      addresses.push_back({.address = AddressOf(*entry->ifa_addr),
+                           .up = (entry->ifa_flags & IFF_UP) != 0,
+                           .loopback = (entry->ifa_flags & IFF_LOOPBACK) != 0});
+    }
+    freeifaddrs(interfaces);
+    return addresses;
   }
 
   std::vector<AdapterId> EnumerateAdapters() override {
@@ -107,6 +134,12 @@ class PosixHost final : public Host {
     char name[IF_NAMESIZE];
     if (if_indextoname(adapter, name) == nullptr) return std::nullopt;
     return ReadHardwareAddress(name);
+  }
+
+  std::optional<std::string> SystemVersionLine() override {
+    utsname names{};
+    if (uname(&names) != 0) return std::nullopt;
+    return std::string(names.sysname) + " [Version " + names.release + "]\n";
   }
 
   void RunCommand(const std::string& command) override {

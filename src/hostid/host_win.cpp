@@ -48,16 +48,22 @@ class WinHost final : public Host {
     return buffer;
   }
 
-  std::optional<Ipv4Address> LookUpHost(const std::string& name) override {
+  std::vector<Ipv4Address> LookUpHost(const std::string& name) override {
+    std::vector<Ipv4Address> addresses;
     const hostent* entry = gethostbyname(name.c_str());
-    if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_length != 4 ||
-        entry->h_addr_list[0] == nullptr) {
-      return std::nullopt;
+    if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_length != 4) {
+      return addresses;
     }
-    Ipv4Address address;
-    std::memcpy(address.data(), entry->h_addr_list[0], address.size());
-    return address;
+    for (char* const* listed = entry->h_addr_list; *listed != nullptr; ++listed) {
+      Ipv4Address& address = addresses.emplace_back();
+      std::memcpy(address.data(), *listed, address.size());
+    }
+    return addresses;
   }
+
+  // The resolver answers the host name with the machine's own addresses here: no hosts file
+  // line puts a loopback address in their place.
+  std::vector<InterfaceAddress> InterfaceAddresses() override { return {}; }
 
   std::vector<AdapterId> EnumerateAdapters() override {
     LANA_ENUM lanas{};
@@ -90,6 +96,9 @@ class WinHost final : public Host {
     std::memcpy(address.data(), buffer.status.adapter_address, address.size());
     return address;
   }
+
+  // Without a version text the report keeps its "Windows".
+  std::optional<std::string> SystemVersionLine() override { return std::nullopt; }
 
   void RunCommand(const std::string& command) override { std::system(command.c_str()); }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "computer_identification.h"
+#include "machine_address.h"
 
 namespace {
 
@@ -32,10 +33,12 @@ void PrintReport(Host& host, std::ostream& out, std::ostream& err) {
   if (std::optional<std::string> name = host.HostName(kHostNameCapacity)) text = *name;
   out << "Host Name               : " << text << "\n";
 
-  if (std::optional<Ipv4Address> address = host.LookUpHost(text)) text = DottedDecimal(*address);
-  // A dotted address resolves without a name server, so a second failure means that the
-  // host name itself could not be resolved.
-  if (!host.LookUpHost(text)) text = "****  No IP Adress  ****";
+  if (std::optional<Ipv4Address> address = MachineAddress(host, text)) {
+    text = DottedDecimal(*address);
+  }
+  // A dotted address resolves without a name server, so a second failure means that no address
+  // was found for the host name.
+  if (host.LookUpHost(text).empty()) text = "****  No IP Adress  ****";
   out << "IP Adress               : " << text << "\n";
 
   // The version line keeps its own line feed.

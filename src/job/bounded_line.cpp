@@ -2,6 +2,13 @@
 
 #include <limits>
 
+#include "platform/file_read.h"
+
+std::istringstream OpenSmallTextFile(const std::filesystem::path& file) {
+  return std::istringstream(ReadFileHead(file, kFileBytesRead).value_or(""),
+                            std::ios::in | std::ios::binary);
+}
+
 std::optional<std::string> ReadBoundedLine(std::istream& in) {
   std::string line;
   bool ended = false;  // the line's end (LF or end of input) was read

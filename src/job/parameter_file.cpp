@@ -1,6 +1,5 @@
 #include "job/parameter_file.h"
 
-#include <fstream>
 #include <string>
 
 #include "job/bounded_line.h"
@@ -13,7 +12,7 @@ std::string NextLine(std::istream& in) {
 }  // namespace
 
 void ReadParameterFile(const std::filesystem::path& file, JobValues& v) {
-  std::ifstream in(file, std::ios::binary);
+  std::istringstream in = OpenSmallTextFile(file);
   if (const auto n = ReadNumber(NextLine(in))) v.ProgressTimeout = *n;
   const std::optional<std::int16_t> retries = ReadNumber(NextLine(in));
   const std::string line3 = NextLine(in);

@@ -1,7 +1,7 @@
 #pragma once
 // The parameter file "params_" + JobId: line 1 the call-progress time-out, line 2 the retry
-// count, line 3 "YES" + prompt directory for the read-back, line 4 the extra plays. A missing
-// file or line reads as an empty line.
+// count, line 3 "YES" + prompt directory for the read-back, line 4 the extra plays. A file that
+// is missing or not a regular file reads as an empty one, a missing line as an empty line.
 #include <filesystem>
 
 #include "core/job_values.h"

@@ -1,6 +1,5 @@
 #include "job/startup.h"
 
-#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -14,7 +13,7 @@ namespace {
 // The version text is the second line of "ver" (the version command writes an empty line
 // first); a one-line file gives its only line, a missing or empty one nothing.
 std::string VersionLine(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
+  std::istringstream in = OpenSmallTextFile(file);
   std::string version;
   for (int i = 0; i < 2; ++i) {
     std::optional<std::string> line = ReadBoundedLine(in);

@@ -52,6 +52,18 @@ std::error_code WriteSyncClose(int fd, std::string_view bytes) {
   return failure;
 }
 
+// Puts the directory's entries on disk, so that a file renamed into place keeps its name across
+// a power cut, before anything written later (the completion marker) can.
+std::error_code SyncDirectory(const fs::path& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return LastError();
+  std::error_code failure;
+  // EINVAL: a file system that cannot sync a directory; there is nothing more to do.
+  if (::fsync(fd) != 0 && errno != EINVAL) failure = LastError();
+  ::close(fd);
+  return failure;
+}
+
 }  // namespace
 
 std::error_code WriteWholeFile(const fs::path& dir, std::string_view name, std::string_view bytes) {
@@ -61,6 +73,7 @@ std::error_code WriteWholeFile(const fs::path& dir, std::string_view name, std::
   const int fd = CreateTemporary(dir, name, temp);
   std::error_code failure = fd < 0 ? LastError() : WriteSyncClose(fd, bytes);
   if (!failure && ::rename(temp.c_str(), path.c_str()) != 0) failure = LastError();
+  if (!failure) failure = SyncDirectory(dir);
   if (failure) {
     if (fd >= 0) ::unlink(temp.c_str());
     ::unlink(path.c_str());

@@ -2,6 +2,8 @@
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <ifaddrs.h>
+#include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/utsname.h>
@@ -45,15 +47,38 @@ std::string FirstAdapterAddress() {
   return "";
 }
 
-std::string FirstIpv4Address(const std::string& name) {
+in_addr Ipv4Of(const sockaddr* address) {
+  return reinterpret_cast<const sockaddr_in*>(address)->sin_addr;
+}
+
+// The resolver's first address outside 127/8, else the first address of an interface that is up
+// and not the loopback, else the resolver's loopback address.
+std::string MachineAddress(const std::string& name) {
+  std::vector<in_addr> candidates;
+  std::vector<in_addr> loopback;
   addrinfo hints{};
   hints.ai_family = AF_INET;
   addrinfo* entries = nullptr;
-  if (getaddrinfo(name.c_str(), nullptr, &hints, &entries) != 0) return "****  No IP Adress  ****";
+  if (getaddrinfo(name.c_str(), nullptr, &hints, &entries) == 0) {
+    for (const addrinfo* entry = entries; entry != nullptr; entry = entry->ai_next) {
+      const in_addr address = Ipv4Of(entry->ai_addr);
+      (ntohl(address.s_addr) >> 24 == 127 ? loopback : candidates).push_back(address);
+    }
+    freeaddrinfo(entries);
+  }
+  ifaddrs* interfaces = nullptr;
+  getifaddrs(&interfaces);  // a failure lists none
+  for (const ifaddrs* i = interfaces; i != nullptr; i = i->ifa_next) {
+    if (i->ifa_addr != nullptr && i->ifa_addr->sa_family == AF_INET &&
+        (i->ifa_flags & (IFF_UP | IFF_LOOPBACK)) == IFF_UP) {
+      candidates.push_back(Ipv4Of(i->ifa_addr));
+    }
+  }
+  if (interfaces != nullptr) freeifaddrs(interfaces);
+  candidates.insert(candidates.end(), loopback.begin(), loopback.end());
+  if (candidates.empty()) return "****  No IP Adress  ****";
   char text[INET_ADDRSTRLEN];
-  inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(entries->ai_addr)->sin_addr, text,
-            sizeof text);
-  freeaddrinfo(entries);
+  inet_ntop(AF_INET, &candidates.front(), text, sizeof text);
   return text;
 }
 
@@ -102,13 +127,35 @@ TEST(Korvin, ReportsThisMachineAndRemovesVer) {
                 std::string(host_name) +
                 "\n"
                 "IP Adress               : " +
-                FirstIpv4Address(host_name) +
+                MachineAddress(host_name) +
                 "\n"
                 "Operating System        : " +
                 OperatingSystemLine() + "\n\n\n");
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_FALSE(fs::exists(run_dir / "ver"));
+}
+
+TEST(Korvin, InADirectoryItCannotWriteNamesTheSystemWithoutTheShellsComplaint) {
+  TempDir scratch("korvin-e2e-");
+  const fs::path run_dir = scratch.Path() / "run";
+  fs::create_directory(run_dir);
+  fs::permissions(scratch.Path(), static_cast<fs::perms>(0711));
+  fs::permissions(run_dir, static_cast<fs::perms>(0555));
+  std::vector<std::string> argv = {KORVIN_PATH};
+  // Root writes anywhere: korvin runs as nobody then.
+  if (geteuid() == 0) {
+    argv.insert(argv.begin(),
+                {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+  }
+
+  ProgramResult result = RunProgram(argv, run_dir, {}, scratch.Path());
+
+  utsname names{};
+  ASSERT_EQ(uname(&names), 0);
+  EXPECT_EQ(result.err + result.out.substr(result.out.find("Operating System")),
+            "****  Cannot open ver file  ****\n\rOperating System        : " +
+                std::string(names.sysname) + " [Version " + names.release + "]\n\n\n");
 }
 
 }  // namespace

@@ -20,9 +20,12 @@ class FakeHost final : public Host {
  public:
   std::optional<std::string> computer_name = "HOST1";
   std::optional<std::string> host_name = "host1.example";
-  std::map<std::string, Ipv4Address> name_service;  // names and dotted addresses that resolve
+  // Names and dotted addresses that resolve.
+  std::map<std::string, std::vector<Ipv4Address>> name_service;
+  std::vector<InterfaceAddress> interfaces;
   std::vector<FakeAdapter> adapters;
   std::optional<std::string> ver_file = "\nFakeOS 1.0\n";  // nullopt: "ver" cannot be opened
+  std::optional<std::string> system_version;               // like Windows: none of its own
   std::vector<std::string> calls;
 
   void StartSockets() override { calls.push_back("start sockets"); }
@@ -38,12 +41,19 @@ class FakeHost final : public Host {
     return host_name;
   }
 
-  std::optional<Ipv4Address> LookUpHost(const std::string& name) override {
+  std::vector<Ipv4Address> LookUpHost(const std::string& name) override {
     calls.push_back("look up " + name);
     auto entry = name_service.find(name);
-    if (entry == name_service.end()) return std::nullopt;
+    if (entry == name_service.end()) return {};
     return entry->second;
   }
+
+  std::vector<InterfaceAddress> InterfaceAddresses() override {
+    calls.push_back("interfaces");
+    return interfaces;
+  }
+
+  std::optional<std::string> SystemVersionLine() override { return system_version; }
 
   std::vector<AdapterId> EnumerateAdapters() override {
     calls.push_back("enumerate");

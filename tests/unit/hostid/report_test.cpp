@@ -16,7 +16,7 @@ constexpr Ipv4Address kAddress = {192, 0, 2, 7};
 FakeHost TypicalHost() {
   FakeHost host;
   host.adapters = {{0, HardwareAddress{0x00, 0x0A, 0x95, 0x9D, 0x68, 0x16}}};
-  host.name_service = {{"host1.example", kAddress}, {"192.0.2.7", kAddress}};
+  host.name_service = {{"host1.example", {kAddress}}, {"192.0.2.7", {kAddress}}};
   return host;
 }
 
@@ -91,6 +91,17 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{.name = "NoNameService",
                    .change = [](FakeHost& h) { h.name_service.clear(); },
                    .ip = kNoIp},
+        ReportCase{.name = "LoopbackOnlyNameGivesTheFirstUpInterface",
+                   .change =
+                       [](FakeHost& h) {
+                         h.name_service = {{"host1.example", {{127, 0, 1, 1}, {127, 0, 0, 1}}},
+                                           {"198.51.100.4", {{198, 51, 100, 4}}}};
+                         h.interfaces = {{.address = {127, 0, 0, 1}, .loopback = true},
+                                         {.address = {203, 0, 113, 9}, .up = false},
+                                         {.address = {198, 51, 100, 4}},
+                                         {.address = {198, 51, 100, 5}}};
+                       },
+                   .ip = "198.51.100.4"},
         ReportCase{.name = "AddressThatDoesNotResolveBack",
                    .change = [](FakeHost& h) { h.name_service.erase("192.0.2.7"); },
                    .ip = kNoIp},

@@ -1,6 +1,7 @@
 #include "job/job.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <optional>
@@ -36,15 +37,26 @@ TEST(JobStartupTest, PrintsTheSevenStartupLinesWithTheVersionLine) {
 
 struct VersionCase {
   const char* name;
-  std::optional<std::string> ver;  // nullopt: no file
-  std::string shown;               // what the banner shows of it
+  std::optional<std::string> ver = std::nullopt;  // nullopt: no file
+  std::string shown;                              // what the banner shows of it
+  // Puts a "ver" that is no regular file in place; `ver` is not written then.
+  void (*make_special)(const std::filesystem::path& ver) = nullptr;
 };
+
+// Files that never end, which are not read at all.
+void LinkToDevZero(const std::filesystem::path& ver) {
+  std::filesystem::create_symlink("/dev/zero", ver);
+}
+void MakeFifo(const std::filesystem::path& ver) {
+  ASSERT_EQ(mkfifo(ver.c_str(), 0600), 0);
+}
 
 class VersionLineTest : public testing::TestWithParam<VersionCase> {};
 
 TEST_P(VersionLineTest, ShowsTheSecondLineOrTheOnlyOneOrNothing) {
   VirtualWorld w(kSilentModem);
   if (GetParam().ver) w.WriteFile("ver", *GetParam().ver);
+  if (GetParam().make_special) GetParam().make_special(w.Dir() / "ver");
   const std::string console = RunSilentJob(w, "000N03");
   EXPECT_TRUE(console.starts_with("---  TALVO  V:3 UPDATE=020103 For " + GetParam().shown +
                                   " and ZR6 Run Time ---\r\n"))
@@ -56,11 +68,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(VersionCase{.name = "OnlyLine", .ver = "Only line\n", .shown = "Only line"},
                     VersionCase{.name = "Missing", .ver = std::nullopt, .shown = ""},
                     VersionCase{.name = "LongFirstLine",
-                                .ver = std::string(1 << 20, 'x') + "\r\nTest OS\r\n",
+                                .ver = std::string(1 << 15, 'x') + "\r\nTest OS\r\n",
                                 .shown = "Test OS"},
                     VersionCase{.name = "LongVersionLineCut",
                                 .ver = "\r\n" + std::string(1 << 20, 'v') + "\r\n",
-                                .shown = std::string(4096, 'v')}),
+                                .shown = std::string(4096, 'v')},
+                    VersionCase{
+                        .name = "LinkToDevZero", .shown = "", .make_special = LinkToDevZero},
+                    VersionCase{.name = "Fifo", .shown = "", .make_special = MakeFifo}),
     [](const testing::TestParamInfo<VersionCase>& info) { return info.param.name; });
 
 struct PortCase {

@@ -61,7 +61,7 @@ TEST_F(ParameterFileTest, MissingFileOrLinesReadAsEmpty) {
 
 TEST_F(ParameterFileTest, ALongLineIsCutAndTheNextLinesStayInPlace) {
   const std::string text =
-      "7" + std::string(1 << 20, 'x') + "\r\n5\r\nYES" + std::string(5000, 'd') + "\r\n2\r\n";
+      "7" + std::string(1 << 15, 'x') + "\r\n5\r\nYES" + std::string(5000, 'd') + "\r\n2\r\n";
   const JobValues v = Read("1", text.c_str());
   EXPECT_EQ(v.ProgressTimeout, 7);
   EXPECT_EQ(v.RetryCount, 5);
