@@ -7,6 +7,7 @@
 
 #include "core/dle.h"
 #include "core/job_values.h"
+#include "platform/file_read.h"
 #include "platform/file_write.h"
 
 namespace {
@@ -26,14 +27,10 @@ std::size_t UnterminatedDataEnd(const std::string& buffer) {
 }
 
 // The first LGR_BUF_VOICE bytes of `path`, NUL-filled past the file's end. A file that cannot
-// be read leaves the buffer all NUL.
+// be read, or is no regular file (a FIFO would never end), leaves the buffer all NUL.
 std::string ReadVoiceBytes(const std::filesystem::path& path) {
-  std::string buffer(kBufferSize, '\0');
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
-    static_cast<void>(got);  // a short or failed read leaves NULs, which is what we want
-    std::fclose(file);
-  }
+  std::string buffer = ReadFileHead(path, kBufferSize).value_or("");
+  buffer.resize(kBufferSize, '\0');
   return buffer;
 }
 

@@ -1,6 +1,7 @@
 #include "voice/voice_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <optional>
@@ -23,6 +24,13 @@ struct LoadCase {
   std::size_t voice_len;
   std::string message;  // what the loader returns
 };
+
+// A FIFO in the message's place would block the job for good: it holds no message.
+TEST(LoadMessageFifoTest, IsNoMessage) {
+  VirtualWorld w;
+  ASSERT_EQ(mkfifo((w.Dir() / "talvin_3").c_str(), 0600), 0);
+  EXPECT_EQ(LoadMessageFile(w.Dir() / "talvin_3"), kEnd);
+}
 
 class LoadMessageFileTest : public testing::TestWithParam<LoadCase> {};
 
