@@ -96,14 +96,18 @@ bool CommandEngine::WaitConnect() {
   return WaitForLine("CONNECT");
 }
 
+void CommandEngine::ReadReplyOrEnd() {
+  if (!ReadReply()) endings_.NoResponseEnding();
+}
+
+void CommandEngine::WaitOkOrEnd() {
+  if (!WaitOk()) endings_.NoResponseEnding();
+}
+
 void CommandEngine::WaitRing() {
   do {
     ReadReply();
   } while (ctx_.v.ReplyLine != "RING");
-}
-
-void CommandEngine::PumpEvents() {
-  ctx_.events.PumpEvents();
 }
 
 bool CommandEngine::WaitForInput(std::optional<Deadline> deadline) {

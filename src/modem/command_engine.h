@@ -35,11 +35,13 @@ class CommandEngine {
   // counts from the start of the whole wait.
   bool WaitOk();
   bool WaitConnect();
+  // As ReadReply and WaitOk, except that a modem that does not answer ends the job with the
+  // no-response ending: they return only with a reply.
+  void ReadReplyOrEnd();
+  void WaitOkOrEnd();
   // Reads lines until "RING" arrives, through any number of time-outs.
   void WaitRing();
 
-  // Lets the window handle its pending events.
-  void PumpEvents();
   // Waits until received bytes are waiting (true) or `deadline` has passed (false). Without a
   // deadline it waits as long as it takes. This wait, and the one below, are the job's only
   // waits: both end the job at once when the modem's device is lost.

@@ -23,6 +23,10 @@ struct RingbackTimers {
 
 enum class VoiceDevice { kHandset, kSpeaker, kMicrophone };
 
+// The console line for a modem that refuses voice mode; the job goes on regardless.
+inline constexpr std::string_view kNotAVoiceModem =
+    "****  Sorry this Modem model is not a voice modem ****\r";
+
 // What one report of the modem says about a call, or about the voice connection a command asked
 // for.
 enum class CallReport {
@@ -56,7 +60,7 @@ class CommandSet {
 
   // The command that connects `device`; the modem confirms it as a call connects. Nothing, after
   // one line on stderr, when the modem has no such device.
-  virtual std::optional<std::string> SelectDevice(VoiceDevice device) const = 0;
+  virtual std::optional<std::string> SelectDevice(VoiceDevice device) = 0;
 
   // Whether the modem may send a DLE event anywhere among its replies, with no line end before
   // or after it: every reply read then takes one as a report of its own.

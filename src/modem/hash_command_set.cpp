@@ -26,25 +26,20 @@ std::optional<std::string> HashCommandSet::PortSettings(int modem_type) const {
   return std::nullopt;
 }
 
-void HashCommandSet::EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
+void HashCommandSet::EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& /*endings*/,
                                     RingbackTimers timers) {
   const JobValues& v = ctx.v;
-  const auto answered = [&](bool replied) {
-    if (!replied) endings.NoResponseEnding();
-  };
   engine.Send("AT #CLS=8 #VLS=0 #VRA=" + std::to_string(timers.goes_away) +
               " #VRN=" + std::to_string(timers.never_came));
   // The command's echo marks where its answer begins.
   do {
-    answered(engine.ReadReply());
+    engine.ReadReplyOrEnd();
   } while (v.ReplyLine.compare(0, 9, "AT #CLS=8") != 0);
-  answered(engine.ReadReply());
-  if (v.ReplyLine != "OK") {
-    TermWrite(ctx.term, "****  Sorry this Modem model is not a voice modem ****\r");
-  }
+  engine.ReadReplyOrEnd();
+  if (v.ReplyLine != "OK") TermWrite(ctx.term, kNotAVoiceModem);
 }
 
-std::optional<std::string> HashCommandSet::SelectDevice(VoiceDevice device) const {
+std::optional<std::string> HashCommandSet::SelectDevice(VoiceDevice device) {
   switch (device) {
     case VoiceDevice::kHandset:
       return "AT #VLS=1";

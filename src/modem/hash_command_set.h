@@ -8,7 +8,7 @@ class HashCommandSet : public CommandSet {
   std::optional<std::string> PortSettings(int modem_type) const override;
   void EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
                       RingbackTimers timers) override;
-  std::optional<std::string> SelectDevice(VoiceDevice device) const override;
+  std::optional<std::string> SelectDevice(VoiceDevice device) override;
   bool EventsAmongReplies() const override { return false; }
 
   std::string_view VoiceTransmit() const override { return "AT #VTX"; }

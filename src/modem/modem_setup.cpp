@@ -8,6 +8,12 @@
 #include "platform/sleeper.h"
 
 namespace {
+// Pauses that give the modem time to settle: after its reset, after the line settings, and
+// before it changes to voice mode.
+constexpr std::chrono::milliseconds kAfterReset{1000};
+constexpr std::chrono::milliseconds kAfterSettings{1000};
+constexpr std::chrono::milliseconds kBeforeVoiceMode{100};
+
 RingbackTimers ChooseRingbackTimers(const JobValues& v) {
   if (v.SourceCode != "0") return {.goes_away = 0, .never_came = 0};
   return {.goes_away = v.ModemType == 0 ? 150 : 70, .never_came = 255};
@@ -16,29 +22,25 @@ RingbackTimers ChooseRingbackTimers(const JobValues& v) {
 
 void SetUpModem(JobContext& ctx, CommandEngine& engine, Endings& endings) {
   JobValues& v = ctx.v;
-  using std::chrono::milliseconds;
-  const auto answered = [&](bool replied) {
-    if (!replied) endings.NoResponseEnding();
-  };
 
   engine.Send("ATZ");
-  answered(engine.WaitOk());
-  ctx.sleeper.Sleep(milliseconds(1000));
+  engine.WaitOkOrEnd();
+  ctx.sleeper.Sleep(kAfterReset);
   engine.Send("AT E1 H0 L0 S6=15 S7=60 &K3");
-  answered(engine.WaitOk());
-  ctx.sleeper.Sleep(milliseconds(1000));
+  engine.WaitOkOrEnd();
+  ctx.sleeper.Sleep(kAfterSettings);
 
   engine.Send("ATI3");
   do {
-    answered(engine.ReadReply());
+    engine.ReadReplyOrEnd();
   } while (v.ReplyLine != "ATI3");
-  answered(engine.ReadReply());
+  engine.ReadReplyOrEnd();
   if (v.ReplyLine != "ERROR") {
     TermWrite(ctx.term, "****  The Modem model is " + v.ReplyLine + " ****\r");
-    answered(engine.WaitOk());
+    engine.WaitOkOrEnd();
   }
 
   const RingbackTimers timers = ChooseRingbackTimers(v);
-  ctx.sleeper.Sleep(milliseconds(100));
+  ctx.sleeper.Sleep(kBeforeVoiceMode);
   ctx.commands.EnterVoiceMode(ctx, engine, endings, timers);
 }

@@ -59,7 +59,7 @@ void V253CommandSet::EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endi
   devices_ = EnterV253VoiceMode(ctx, engine, endings, coding_, timers);
 }
 
-std::optional<std::string> V253CommandSet::SelectDevice(VoiceDevice device) const {
+std::optional<std::string> V253CommandSet::SelectDevice(VoiceDevice device) {
   const DeviceChoice choice = ChoiceFor(device);
   for (const std::string_view primitives : choice.primitives) {
     if (const auto label = FindLabel(devices_, primitives)) {

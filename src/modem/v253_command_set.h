@@ -20,7 +20,7 @@ class V253CommandSet : public CommandSet {
   // Also learns the modem's devices, which SelectDevice picks from.
   void EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
                       RingbackTimers timers) override;
-  std::optional<std::string> SelectDevice(VoiceDevice device) const override;
+  std::optional<std::string> SelectDevice(VoiceDevice device) override;
   bool EventsAmongReplies() const override { return true; }
 
   std::string_view VoiceTransmit() const override { return "AT+VTX"; }

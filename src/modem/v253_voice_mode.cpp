@@ -22,14 +22,13 @@ struct Answer {
 
 class Dialogue {
  public:
-  Dialogue(JobContext& ctx, CommandEngine& engine, Endings& endings)
-      : v_(ctx.v), engine_(engine), endings_(endings) {}
+  Dialogue(JobContext& ctx, CommandEngine& engine) : v_(ctx.v), engine_(engine) {}
 
   Answer Ask(const std::string& command) {
     engine_.Send(command);
     Answer answer{.ok = false, .lines = {}};
     for (;;) {
-      if (!engine_.ReadReply()) endings_.NoResponseEnding();
+      engine_.ReadReplyOrEnd();
       if (v_.ReplyLine == "OK" || v_.ReplyLine == "ERROR") {
         answer.ok = v_.ReplyLine == "OK";
         return answer;
@@ -52,7 +51,6 @@ class Dialogue {
  private:
   JobValues& v_;
   CommandEngine& engine_;
-  Endings& endings_;
 };
 
 void ReportNoCoding(const VoiceCoding& coding, const std::vector<CompressionMethod>& methods) {
@@ -75,9 +73,9 @@ int WholeSeconds(int tenths) {
 std::vector<DeviceConfiguration> EnterV253VoiceMode(JobContext& ctx, CommandEngine& engine,
                                                     Endings& endings, const VoiceCoding& coding,
                                                     RingbackTimers timers) {
-  Dialogue dialogue(ctx, engine, endings);
+  Dialogue dialogue(ctx, engine);
   if (!dialogue.Ask("AT+FCLASS=8").ok) {
-    TermWrite(ctx.term, "****  Sorry this Modem model is not a voice modem ****\r");
+    TermWrite(ctx.term, kNotAVoiceModem);
   }
   std::vector<DeviceConfiguration> devices = ParseDeviceListing(dialogue.Ask("AT+VLS=?").lines);
 

@@ -65,7 +65,7 @@ void StoreRecording(JobContext& ctx) {
 
 void RunRecording(JobContext& ctx, CommandEngine& engine, Endings& endings) {
   engine.Send(ctx.commands.SilenceDetection());
-  if (!engine.WaitOk()) endings.NoResponseEnding();
+  engine.WaitOkOrEnd();
   PrintLine(ctx, "****  Recording mode  ****");
   DleDecoder dle;  // the modem's events for the rest of the job
   PrepareSourceAndGreet(ctx, engine, endings, dle);

@@ -45,7 +45,7 @@ void ExpectTexts(const Texts& got, const Texts& want) {
 }
 
 TEST(CommandSetTest, EachSetHasItsOwnTexts) {
-  const HashCommandSet hash;
+  HashCommandSet hash;
   ExpectTexts(TextsOf(hash, 0),
               {"19200,n,8,1", "AT #VTX", "AT #VRX", "\x10\x03", "AT #VTS=[880,0,10]",
                "AT #VSP=15 #VSD=1  #VSS=2", "AT #CLS=0", "AT #CLS=0 H0"});
