@@ -25,6 +25,13 @@ std::vector<std::int16_t> SndfileDecode(std::string_view bytes) {
   return DecodeRawSound(bytes, kAnyRate, SF_FORMAT_RAW | kSubformat);
 }
 
+// libsndfile's OKI coder takes samples in pairs: an odd last one gets silence as its partner.
+std::string VoxEncode(std::span<const std::int16_t> samples) {
+  std::vector<std::int16_t> pairs(samples.begin(), samples.end());
+  if (pairs.size() % 2 != 0) pairs.push_back(0);
+  return SndfileEncode<SF_FORMAT_VOX_ADPCM>(pairs);
+}
+
 template <int kBits>
 std::string RockwellEncode(std::span<const std::int16_t> samples) {
   return EncodeRockwell(samples, kBits);
@@ -49,7 +56,7 @@ constexpr std::array kCodings{
     Coding{"rockwell2", 2, kRockwellRate, RockwellEncode<2>, RockwellDecode<2>},
     Coding{"rockwell3", 3, kRockwellRate, RockwellEncode<3>, RockwellDecode<3>},
     Coding{"rockwell4", 4, kRockwellRate, RockwellEncode<4>, RockwellDecode<4>},
-    Coding{"vox", 4, 0, SndfileEncode<SF_FORMAT_VOX_ADPCM>, SndfileDecode<SF_FORMAT_VOX_ADPCM>},
+    Coding{"vox", 4, 0, VoxEncode, SndfileDecode<SF_FORMAT_VOX_ADPCM>},
 };
 
 }  // namespace

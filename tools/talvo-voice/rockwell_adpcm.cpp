@@ -232,7 +232,8 @@ std::vector<int16_t> DecodeRockwell(std::string_view bytes, int bits) {
       at += 2;
       if (word == tables.silence_word) {
         if (at + 1 >= bytes.size()) break;
-        const std::size_t zeros = byte(at) | byte(at + 1) << 8;
+        // The count is of half samples: a count of n stands for n / 2 silent samples.
+        const std::size_t zeros = (byte(at) | byte(at + 1) << 8) / 2;
         samples.insert(samples.end(), zeros, int16_t{0});
         at += 2;
         decoder.Reset();

@@ -10,8 +10,9 @@
 //
 // Codes are packed least significant bit first, crossing byte boundaries for 3 bits. In a
 // recording, the modem may replace a stretch of silence by its silence word (one 16-bit
-// little-endian word per bit width) and a count of zero samples; the decoder expands it. The
-// encoder never writes one.
+// little-endian word per bit width) and a count; the decoder expands it. The encoder writes no
+// silence word on purpose, but its codes can spell one by chance (seen in white noise, not in
+// speech), and a decoder then reads silence there.
 #include <cstdint>
 #include <span>
 #include <string>
