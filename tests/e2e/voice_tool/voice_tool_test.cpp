@@ -92,7 +92,7 @@ std::string SoundOf(const std::string& voice) {
 
 struct Wav {
   SF_INFO info{};
-  std::vector<float> samples;
+  std::vector<std::int16_t> samples;
 };
 
 Wav ReadWav(const fs::path& path) {
@@ -101,18 +101,19 @@ Wav ReadWav(const fs::path& path) {
   if (!file) return wav;
   wav.samples.resize(static_cast<std::size_t>(wav.info.frames * wav.info.channels));
   wav.samples.resize(
-      static_cast<std::size_t>(sf_read_float(file, wav.samples.data(), wav.samples.size())));
+      static_cast<std::size_t>(sf_read_short(file, wav.samples.data(), std::ssize(wav.samples))));
   sf_close(file);
   return wav;
 }
 
-// Whole cycles: rises through zero from below -0.1 to above +0.1, deaf to coding noise.
-int Cycles(const std::vector<float>& samples) {
+// Whole cycles: rises through zero from below -0.1 to above +0.1 of full scale, deaf to coding
+// noise.
+int Cycles(const std::vector<std::int16_t>& samples) {
   int cycles = 0;
   bool low = false;
-  for (const float s : samples) {
-    if (s < -0.1f) low = true;
-    if (s > 0.1f && low) {
+  for (const std::int16_t s : samples) {
+    if (s < -3277) low = true;
+    if (s > 3277 && low) {
       ++cycles;
       low = false;
     }
@@ -217,22 +218,12 @@ void WriteSamples(const fs::path& wav, const fs::path& raw, std::span<const std:
       .write(reinterpret_cast<const char*>(samples.data()), std::ssize(samples) * 2);
 }
 
-std::vector<std::int16_t> ReadSamples(const fs::path& wav) {
-  SF_INFO info{};
-  SNDFILE* file = sf_open(wav.c_str(), SFM_READ, &info);
-  if (!file) return {};
-  std::vector<std::int16_t> samples(static_cast<std::size_t>(info.frames));
-  samples.resize(static_cast<std::size_t>(sf_read_short(file, samples.data(), info.frames)));
-  sf_close(file);
-  return samples;
-}
-
 // Where `a` and `b` first differ, over the shorter one; npos when nowhere.
 template <typename Range>
 std::size_t FirstDifference(const Range& a, const Range& b) {
-  const std::size_t n = std::min(std::size(a), std::size(b));
-  const auto [at, unused] = std::mismatch(std::begin(a), std::begin(a) + n, std::begin(b));
-  return at == std::begin(a) + n ? std::string::npos : static_cast<std::size_t>(at - std::begin(a));
+  const auto [in_a, in_b] = std::ranges::mismatch(a, b);
+  if (in_a == std::ranges::end(a) || in_b == std::ranges::end(b)) return std::string::npos;
+  return static_cast<std::size_t>(in_a - std::ranges::begin(a));
 }
 
 struct Signal {
@@ -244,7 +235,7 @@ std::vector<std::int16_t> Speech(const fs::path& dir, int rate) {
   RunOracle(dir, {"/usr/bin/espeak-ng", "-w", "speech.wav", "Please call me back at five."});
   RunOracle(dir, {"/usr/bin/sox", "-D", "speech.wav", "-r", std::to_string(rate), "-b", "16",
                   "speech_at_rate.wav"});
-  return ReadSamples(dir / "speech_at_rate.wav");
+  return ReadWav(dir / "speech_at_rate.wav").samples;
 }
 
 std::vector<std::int16_t> Sine(const fs::path&, int rate) {
@@ -319,8 +310,10 @@ TEST_P(VoiceToolOracleTest, CodesAndDecodesAsTheOracleDoes) {
 
   // The oracle's codes as a recording from a modem: the same samples back from both decoders.
   std::string recording;
-  for (const char byte : reference)
-    recording += byte == kDle ? std::string(2, kDle) : std::string(1, byte);
+  for (const char byte : reference) {
+    recording += byte;
+    if (byte == kDle) recording += kDle;
+  }
   std::ofstream(dir.Path() / "recording", std::ios::binary) << recording << kDleEtx;
   const VoiceRun exported =
       TalvoVoice(dir.Path(), {"export", "recording", "ours.wav", "--coding", c.coding});
@@ -330,7 +323,7 @@ TEST_P(VoiceToolOracleTest, CodesAndDecodesAsTheOracleDoes) {
   const std::string lin = Slurp(dir.Path() / "ref.lin");
   std::vector<std::int16_t> theirs(lin.size() / 2);
   std::memcpy(theirs.data(), lin.data(), theirs.size() * 2);
-  const std::vector<std::int16_t> decoded = ReadSamples(dir.Path() / "ours.wav");
+  const std::vector<std::int16_t> decoded = ReadWav(dir.Path() / "ours.wav").samples;
   EXPECT_EQ(decoded.size(), theirs.size());
   EXPECT_EQ(FirstDifference(decoded, theirs), std::string::npos);
 }
