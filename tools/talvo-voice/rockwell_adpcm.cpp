@@ -70,9 +70,6 @@ int16_t Wrap16(int64_t x) {
 int32_t Wrap32(int64_t x) {
   return static_cast<int32_t>(x);
 }
-int16_t Signed(uint16_t word) {
-  return static_cast<int16_t>(word);
-}
 // The upper half of an accumulator.
 int16_t High(int32_t s) {
   return static_cast<int16_t>(s >> 16);
@@ -107,14 +104,14 @@ class Predictor {
   // Adapts the step to `code` and returns the code's quantized difference.
   int16_t Step(unsigned code) {
     const int16_t before = step_;
-    step_ = std::clamp(Clip16(4 * Multiply(Signed(tables_.multiplier[code]), before)), kMinStep,
+    step_ = std::clamp(Clip16(4 * Multiply(Wrap16(tables_.multiplier[code]), before)), kMinStep,
                        tables_.max_step);
-    return Clip16(4 * Multiply(Signed(tables_.inverse[code]), before));
+    return Clip16(4 * Multiply(Wrap16(tables_.inverse[code]), before));
   }
 
   // The encoder's decision level `i` at the present step.
   int16_t Threshold(std::size_t i) const {
-    return Clip16(4 * Multiply(Signed(tables_.thresholds[i]), step_));
+    return Clip16(4 * Multiply(Wrap16(tables_.thresholds[i]), step_));
   }
 
   // Learns from the difference `q`, then moves the delay line on by the sample `y`.

@@ -58,23 +58,29 @@ VoiceRun TalvoVoice(const fs::path& dir, std::vector<std::string> args) {
   return Run(dir, args);
 }
 
-// One second of a 440 Hz sine at 44100 Hz in both channels of a 16-bit WAV.
-void WriteStereoTone(const fs::path& path) {
-  constexpr int kRate = 44100;
-  std::vector<float> frames;
-  for (int i = 0; i < kRate; ++i) {
-    const auto sample =
-        static_cast<float>(0.5 * std::sin(2 * std::numbers::pi * kToneHz * i / kRate));
-    frames.insert(frames.end(), {sample, sample});
-  }
+// A 16-bit WAV of `samples`, the channels of each frame side by side.
+void WriteWav(const fs::path& path, std::span<const std::int16_t> samples, int rate,
+              int channels = 1) {
   SF_INFO info{};
-  info.samplerate = kRate;
-  info.channels = 2;
+  info.samplerate = rate;
+  info.channels = channels;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
   SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
   ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
-  EXPECT_EQ(sf_writef_float(file, frames.data(), kRate), kRate);
+  EXPECT_EQ(sf_write_short(file, samples.data(), std::ssize(samples)), std::ssize(samples));
   sf_close(file);
+}
+
+// One second of a 440 Hz sine at 44100 Hz in both channels of a 16-bit WAV.
+void WriteStereoTone(const fs::path& path) {
+  constexpr int kRate = 44100;
+  std::vector<std::int16_t> frames;
+  for (int i = 0; i < kRate; ++i) {
+    const auto sample = static_cast<std::int16_t>(
+        std::lround(16384 * std::sin(2 * std::numbers::pi * kToneHz * i / kRate)));
+    frames.insert(frames.end(), {sample, sample});
+  }
+  WriteWav(path, frames, kRate, 2);
 }
 
 // The data bytes of a voice file: DLE DLE is one byte, the first DLE ETX ends it.
@@ -204,20 +210,6 @@ void RunOracle(const fs::path& dir, const std::vector<std::string>& args) {
   }
 }
 
-void WriteSamples(const fs::path& wav, const fs::path& raw, std::span<const std::int16_t> samples,
-                  int rate) {
-  SF_INFO info{};
-  info.samplerate = rate;
-  info.channels = 1;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  SNDFILE* file = sf_open(wav.c_str(), SFM_WRITE, &info);
-  ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
-  EXPECT_EQ(sf_write_short(file, samples.data(), std::ssize(samples)), std::ssize(samples));
-  sf_close(file);
-  std::ofstream(raw, std::ios::binary)
-      .write(reinterpret_cast<const char*>(samples.data()), std::ssize(samples) * 2);
-}
-
 // Where `a` and `b` first differ, over the shorter one; npos when nowhere.
 template <typename Range>
 std::size_t FirstDifference(const Range& a, const Range& b) {
@@ -279,8 +271,9 @@ TEST_P(VoiceToolOracleTest, CodesAndDecodesAsTheOracleDoes) {
   TempDir dir("voice-tool-test-");
   const std::vector<std::int16_t> samples = signal.make(dir.Path(), c.rate);
   ASSERT_FALSE(samples.empty());
-  ASSERT_NO_FATAL_FAILURE(
-      WriteSamples(dir.Path() / "in.wav", dir.Path() / "in.raw", samples, c.rate));
+  ASSERT_NO_FATAL_FAILURE(WriteWav(dir.Path() / "in.wav", samples, c.rate));
+  std::ofstream(dir.Path() / "in.raw", std::ios::binary)
+      .write(reinterpret_cast<const char*>(samples.data()), std::ssize(samples) * 2);
 
   const VoiceRun import = TalvoVoice(dir.Path(), {"import", "in.wav", "ours", "--coding", c.coding,
                                                   "--rate", std::to_string(c.rate)});
