@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "files.h"
 #include "sound_file.h"
 #include "tool_error.h"
 
@@ -11,6 +12,8 @@ MonoSound ReadAudio(const std::filesystem::path& path) {
   SF_INFO info{};
   const SoundFile file(sf_open(path.c_str(), SFM_READ, &info));
   if (!file) {
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) throw NoSuchFile(path);
     throw ToolError(path.string() + ": cannot read it as audio: " + sf_strerror(nullptr));
   }
   constexpr sf_count_t kChunkFrames = 4096;

@@ -9,17 +9,25 @@
 
 const char kHelp[] =
     "Usage: talvo-voice import IN OUT [--coding C] [--rate HZ] [--line BPS]\n"
-    "       talvo-voice export IN OUT.wav [--coding C] [--rate HZ]\n"
+    "       talvo-voice export IN OUT.wav [--coding C] [--rate HZ] [--force]\n"
     "       talvo-voice info FILE [--coding C] [--rate HZ]\n"
     "Converts between audio files and talvo's voice files: the modem's voice data with every\n"
     "DLE (byte 16) doubled and DLE ETX at the end.\n"
     "  import      any audio file libsndfile reads (channels mixed to mono) to a voice file;\n"
     "              warns when talvo would cut it or the line cannot carry it in real time\n"
-    "  export      a voice file (message, prompt or recording) to a 16-bit mono WAV at HZ\n"
+    "  export      a voice file (message, prompt or recording) to a 16-bit mono WAV at HZ;\n"
+    "              --force takes a file without DLE ETX (a recording cut short)\n"
     "  info        bytes, sound bytes, DLE pairs (keys, end marks) and duration\n"
-    "  --coding C  u8 (8-bit unsigned linear), ulaw, alaw or adpcm4 (4-bit VOX ADPCM);\n"
-    "              default u8\n"
-    "  --rate HZ   samples per second, 1000 to 192000; default 8000\n"
+    "  --coding C  the modem's coding; default u8:\n"
+    "              rockwell4, rockwell3, rockwell2  Rockwell ADPCM, 4, 3 or 2 bits at 7200 Hz\n"
+    "                          (the modems of talvo's default command set; 4 after a reset)\n"
+    "              ima         4-bit IMA ADPCM (V.253 modems)\n"
+    "              u8, s8      8-bit linear, unsigned or signed\n"
+    "              s16         16-bit signed linear, little-endian\n"
+    "              ulaw, alaw  8-bit G.711 mu-law or A-law\n"
+    "              vox         4-bit OKI ADPCM (telephony boards, not modems)\n"
+    "  --rate HZ   samples per second, 1000 to 192000; default 8000, or the one rate of a\n"
+    "              coding that has only one\n"
     "  --line BPS  the serial line's speed in bit/s (10 bits a byte); default 38400,\n"
     "              the fastest of talvo's default command set (115200 for the V.253 set)\n"
     "  --help, -h  this text\n"
@@ -68,8 +76,10 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
                       .in = {},
                       .out = {},
                       .coding = FindCoding(kDefaultCoding),
-                      .rate = kDefaultRate,
-                      .line = kDefaultLine};
+                      .rate = 0,
+                      .line = kDefaultLine,
+                      .force = false};
+  std::optional<int> rate;
   std::vector<std::string_view> files;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string_view arg = args[i];
@@ -77,20 +87,29 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       files.push_back(arg);
       continue;
     }
+    if (arg == "--force" && command.action == Action::kExport) {
+      command.force = true;
+      continue;
+    }
     if (i + 1 == args.size()) Usage(std::string(arg) + " needs a value");
     const std::string_view value = args[++i];
     if (arg == "--coding") {
       command.coding = FindCoding(value);
+      // Once our name for OKI ADPCM, which no voice modem uses.
+      if (value == "adpcm4") {
+        Usage(
+            "there is no coding \"adpcm4\" any more: the modems of the # command set use "
+            "rockwell4, and the old adpcm4 (OKI ADPCM of telephony boards) is vox");
+      }
       if (!command.coding) {
         Usage("unknown coding \"" + std::string(value) + "\"; the codings are " + CodingNames());
       }
     } else if (arg == "--rate") {
-      const std::optional<int> rate = WholeNumber(value);
+      rate = WholeNumber(value);
       if (!rate || *rate < kMinRate || *rate > kMaxRate) {
         Usage("bad rate \"" + std::string(value) + "\": a whole number of Hz from " +
               std::to_string(kMinRate) + " to " + std::to_string(kMaxRate));
       }
-      command.rate = *rate;
     } else if (arg == "--line" && command.action == Action::kImport) {
       const std::optional<int> line = WholeNumber(value);
       if (!line || *line <= 0) {
@@ -101,6 +120,14 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       Usage("unknown option " + std::string(arg) + " for " + std::string(args[0]));
     }
   }
+  if (const int only = command.coding->only_rate) {
+    if (rate && *rate != only) {
+      Usage(std::string(command.coding->name) + " exists at " + std::to_string(only) +
+            " Hz only, not at " + std::to_string(*rate) + " Hz");
+    }
+    rate = only;
+  }
+  command.rate = rate.value_or(kDefaultRate);
   const std::size_t wanted = command.action == Action::kInfo ? 1 : 2;
   if (files.size() != wanted) {
     Usage(std::string(args[0]) + " takes " + (wanted == 1 ? "one file" : "two files"));

@@ -1,7 +1,7 @@
 #pragma once
 // talvo-voice's command line:
 //   talvo-voice import IN OUT [--coding C] [--rate HZ] [--line BPS]
-//   talvo-voice export IN OUT.wav [--coding C] [--rate HZ]
+//   talvo-voice export IN OUT.wav [--coding C] [--rate HZ] [--force]
 //   talvo-voice info FILE [--coding C] [--rate HZ]
 // Options may stand before, between or after the file names.
 #include <filesystem>
@@ -24,7 +24,8 @@ struct CommandLine {
   std::filesystem::path out;  // empty for info
   const Coding* coding;
   int rate;
-  int line;  // bit/s; import only
+  int line;    // bit/s; import only
+  bool force;  // export only: take a file without DLE ETX
 };
 
 // Throws ToolError for anything that is not one of the forms above.

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "platform/file_write.h"
-#include "tool_error.h"
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
   const std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"),
@@ -18,7 +17,12 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
     if (!std::ferror(file.get())) return bytes;
   }
+  if (errno == ENOENT) throw NoSuchFile(path);
   throw ToolError(path.string() + ": cannot read it: " + std::strerror(errno));
+}
+
+ToolError NoSuchFile(const std::filesystem::path& path) {
+  return ToolError(path.string() + ": no such file");
 }
 
 void WriteOutputFile(const std::filesystem::path& path, std::string_view bytes) {

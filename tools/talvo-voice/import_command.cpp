@@ -1,6 +1,8 @@
-#include <sndfile.h>
-
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -9,7 +11,6 @@
 #include "core/dle.h"
 #include "core/job_values.h"
 #include "files.h"
-#include "memory_sound.h"
 #include "resample.h"
 #include "voice_framing.h"
 
@@ -43,16 +44,23 @@ void WarnIfTheLineIsTooSlow(const CommandLine& command) {
                carried);
 }
 
+// Full scale (-1 to 1) to 16-bit samples, clipped; a 16-bit input comes back as it was.
+std::vector<std::int16_t> To16Bits(std::span<const float> samples) {
+  std::vector<std::int16_t> out;
+  out.reserve(samples.size());
+  for (const float sample : samples) {
+    out.push_back(
+        static_cast<std::int16_t>(std::lround(std::clamp(sample * 32768.0, -32768.0, 32767.0))));
+  }
+  return out;
+}
+
 }  // namespace
 
 void RunImport(const CommandLine& command) {
   const MonoSound audio = ReadAudio(command.in);
-  std::vector<float> samples = Resample(audio.samples, audio.rate, command.rate);
-  // A 4-bit coding packs two samples a byte: an odd last sample gets silence as its partner.
-  const std::size_t per_byte = 8 / static_cast<std::size_t>(command.coding->bits);
-  samples.resize((samples.size() + per_byte - 1) / per_byte * per_byte, 0.0f);
   const std::string sound =
-      EncodeSound(samples, command.rate, SF_FORMAT_RAW | command.coding->sf_subformat);
+      command.coding->encode(To16Bits(Resample(audio.samples, audio.rate, command.rate)));
   const std::string framed = FrameVoice(sound);
   WriteOutputFile(command.out, framed);
   WarnIfTalvoCuts(sound, framed, command);

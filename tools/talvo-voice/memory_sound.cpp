@@ -76,28 +76,27 @@ SoundFile Open(MemoryFile& file, int mode, SF_INFO& info) {
 
 }  // namespace
 
-std::string EncodeSound(std::span<const float> samples, int rate, int format) {
+std::string EncodeSound(std::span<const std::int16_t> samples, int rate, int format) {
   MemoryFile file;
   SF_INFO info = MonoInfo(rate, format);
   {
     const SoundFile sound = Open(file, SFM_WRITE, info);
-    sf_command(sound.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
     const auto count = static_cast<sf_count_t>(samples.size());
-    if (sf_write_float(sound.get(), samples.data(), count) != count) {
+    if (sf_write_short(sound.get(), samples.data(), count) != count) {
       throw ToolError(std::string("encoding failed: ") + sf_strerror(sound.get()));
     }
   }  // closing completes the file: a WAV header learns its sizes
   return std::move(file.bytes);
 }
 
-std::vector<float> DecodeRawSound(std::string_view bytes, int rate, int format) {
+std::vector<std::int16_t> DecodeRawSound(std::string_view bytes, int rate, int format) {
   // libsndfile refuses a file without data; no bytes are no sound.
   if (bytes.empty()) return {};
   MemoryFile file{.bytes = std::string(bytes)};
   SF_INFO info = MonoInfo(rate, format);
   const SoundFile sound = Open(file, SFM_READ, info);
-  std::vector<float> samples(static_cast<std::size_t>(info.frames));
-  const sf_count_t got = sf_read_float(sound.get(), samples.data(), info.frames);
+  std::vector<std::int16_t> samples(static_cast<std::size_t>(info.frames));
+  const sf_count_t got = sf_read_short(sound.get(), samples.data(), info.frames);
   samples.resize(static_cast<std::size_t>(std::max<sf_count_t>(got, 0)));
   return samples;
 }
