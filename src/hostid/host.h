@@ -17,7 +17,7 @@ using HardwareAddress = std::array<std::uint8_t, 6>;
 using Ipv4Address = std::array<std::uint8_t, 4>;
 
 struct InterfaceAddress {
-  Ipv4Address address;
+  Ipv4Address address{};
   bool up = true;
   bool loopback = false;
 };

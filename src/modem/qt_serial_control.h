@@ -11,7 +11,7 @@
 #include "modem/port_lock.h"
 #include "modem/serial_control.h"
 
-class QtSerialControl : public SerialControl {
+class QtSerialControl final : public SerialControl {
  public:
   QtSerialControl();
   ~QtSerialControl() override;

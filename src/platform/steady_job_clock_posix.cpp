@@ -3,15 +3,21 @@
 
 #include "platform/steady_job_clock.h"
 
-SteadyJobClock::SteadyJobClock() : start_(std::chrono::steady_clock::now()) {
+namespace {
+// The local time of day now, from midnight.
+JobTime TimeOfDay() {
   timeval now{};
   ::gettimeofday(&now, nullptr);
   tm local{};
   ::localtime_r(&now.tv_sec, &local);
-  start_of_day_ = std::chrono::hours(local.tm_hour) + std::chrono::minutes(local.tm_min) +
-                  std::chrono::seconds(local.tm_sec) +
-                  std::chrono::duration_cast<JobTime>(std::chrono::microseconds(now.tv_usec));
+  return std::chrono::hours(local.tm_hour) + std::chrono::minutes(local.tm_min) +
+         std::chrono::seconds(local.tm_sec) +
+         std::chrono::duration_cast<JobTime>(std::chrono::microseconds(now.tv_usec));
 }
+}  // namespace
+
+SteadyJobClock::SteadyJobClock()
+    : start_of_day_(TimeOfDay()), start_(std::chrono::steady_clock::now()) {}
 
 JobTime SteadyJobClock::Now() {
   return start_of_day_ +
