@@ -33,8 +33,8 @@ void PrintBufferSize(TextBox& term, const char* name, int size, const char* end)
 void PrintStartupLines(JobContext& ctx) {
   TermWrite(ctx.term, "---  TALVO  V:3 UPDATE=020103 For " + VersionLine(ctx.dir / "ver") +
                           " and ZR6 Run Time ---\r\r");
-  TermWrite(ctx.term, "LGR_ECR_VOICE=" + FormatDigits(JobValues::LGR_ECR_VOICE, 0) + "\r");
-  TermWrite(ctx.term, "LGR_BUF_VOICE=" + FormatDigits(JobValues::LGR_BUF_VOICE, 0) + "\r");
+  TermWrite(ctx.term, "LGR_ECR_VOICE=" + FormatDigits(LGR_ECR_VOICE, 0) + "\r");
+  TermWrite(ctx.term, "LGR_BUF_VOICE=" + FormatDigits(LGR_BUF_VOICE, 0) + "\r");
   PrintBufferSize(ctx.term, "InBufferSize", ctx.serial.InBufferSize(), "\r");
   PrintBufferSize(ctx.term, "OutBufferSize", ctx.serial.OutBufferSize(), "\r\r");
 }

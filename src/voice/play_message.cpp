@@ -64,13 +64,13 @@ void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
     // At most one piece waits in the serial control, so a key stops the message quickly.
     engine.WaitForOutputDrained();
     v.Digits.clear();
-    if (SendPos + JobValues::LGR_ECR_VOICE >= message.size()) {
+    if (SendPos + LGR_ECR_VOICE >= message.size()) {
       // The last piece carries the message's own DLE ETX.
       ctx.serial.Output(message.substr(SendPos));
       break;
     }
-    ctx.serial.Output(message.substr(SendPos, JobValues::LGR_ECR_VOICE));
-    SendPos += JobValues::LGR_ECR_VOICE;
+    ctx.serial.Output(message.substr(SendPos, LGR_ECR_VOICE));
+    SendPos += LGR_ECR_VOICE;
     if (KeyEndsMessage(ctx, engine, dle)) {
       // A piece may end between the two DLEs of a shielded data byte; the second one goes
       // first then, so the DLE ETX is not swallowed as data.

@@ -25,7 +25,7 @@ void TakeVoiceData(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
     if (waiting <= 0) continue;
     ctx.serial.SetInputLen(waiting);
     const std::string got = ctx.serial.Input();
-    const std::size_t room = JobValues::LGR_BUF_VOICE - v.VoiceLen;
+    const std::size_t room = LGR_BUF_VOICE - v.VoiceLen;
     const std::size_t kept = std::min(got.size(), room);
     std::copy_n(got.begin(), kept, v.VoiceBuffer.begin() + v.VoiceLen);
     v.VoiceLen += kept;
@@ -37,7 +37,7 @@ void TakeVoiceData(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
       const auto item = dle.Feed(c);
       ended = item && item->kind == DleItem::Kind::kEndReport;
     }
-    if (ended || v.VoiceLen == JobValues::LGR_BUF_VOICE) return;
+    if (ended || v.VoiceLen == LGR_BUF_VOICE) return;
   }
 }
 
@@ -45,7 +45,7 @@ void TakeVoiceData(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
 
 void ReceiveVoice(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
-  v.VoiceBuffer.assign(JobValues::LGR_BUF_VOICE, '\0');
+  v.VoiceBuffer.assign(LGR_BUF_VOICE, '\0');
   v.VoiceLen = 0;
   TakeVoiceData(ctx, engine, dle);
 

@@ -8,7 +8,7 @@ void SendVoiceBuffer(JobContext& ctx, CommandEngine& engine, std::string_view pr
   std::size_t SendPos = 0;
   do {
     engine.WaitForOutputDrained();
-    const std::size_t piece = std::min(JobValues::LGR_ECR_VOICE, prompt.size() - SendPos);
+    const std::size_t piece = std::min(LGR_ECR_VOICE, prompt.size() - SendPos);
     if (piece > 0) ctx.serial.Output(prompt.substr(SendPos, piece));
     SendPos += piece;
   } while (SendPos < prompt.size());
