@@ -1,7 +1,6 @@
 #include "voice/collect_digits.h"
 
 #include <chrono>
-#include <string>
 
 #include "platform/job_clock.h"
 #include "voice/key_reader.h"
@@ -19,22 +18,21 @@ bool CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
         v.TimedOut = 1;
         return false;
       }
-      const auto report = ReadKeyReport(ctx, engine, dle);
+      const std::optional<KeyReport> report = ReadKeyReport(ctx, engine, dle);
       if (!report) continue;
-      const std::string key(1, *report);
-      if (key == "*" || key == v.StopCode) {
-        v.Digits += key;
+      if (report->kind == KeyReport::Kind::kStar || report->Text() == v.StopCode) {
+        v.Digits += report->key;
         v.StarEnded = 1;
         return true;
       }
-      if (key == "#") {
-        v.Digits += key;
+      if (report->kind == KeyReport::Kind::kHash) {
+        v.Digits += report->key;
         if (v.Digits == "#") return true;
         v.Digits.clear();
         break;
       }
-      if (key < "0" || key > "9") continue;  // another modem event
-      v.Digits += key;
+      if (report->kind != KeyReport::Kind::kDigit) continue;  // another modem event
+      v.Digits += report->key;
       break;
     }
   }

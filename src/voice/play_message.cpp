@@ -32,20 +32,19 @@ void GrantKeyEntry(JobValues& v) {
 // Looks at the keys reported while the message plays; true when one ends the message.
 bool KeyEndsMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
-  const auto report = ReadKeyReport(ctx, engine, dle);
+  const std::optional<KeyReport> report = ReadKeyReport(ctx, engine, dle);
   if (!report) return false;
-  const std::string key(1, *report);
-  if (key == "*") {
-    v.Digits = key;
+  if (report->kind == KeyReport::Kind::kStar) {
+    v.Digits = report->Text();
     v.StarEnded = 1;
     return true;
   }
-  if (key == v.StopCode || key == "#") {
-    v.Digits = key;
+  if (report->Text() == v.StopCode || report->kind == KeyReport::Kind::kHash) {
+    v.Digits = report->Text();
     return true;
   }
-  if (key < "0" || key > "9") return false;  // another modem event
-  v.Digits = key;
+  if (report->kind != KeyReport::Kind::kDigit) return false;  // another modem event
+  v.Digits = report->Text();
   GrantKeyEntry(v);
   CollectDigits(ctx, engine, dle);
   return true;

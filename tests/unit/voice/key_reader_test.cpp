@@ -17,7 +17,7 @@ TEST(KeyReaderTest, LeavesTheBytesAfterAReportForTheReplyReader) {
   engine.Send("AT X");
   ASSERT_TRUE(engine.WaitForInput(std::nullopt));
   DleDecoder dle;
-  EXPECT_EQ(ReadKeyReport(w.ctx, engine, dle), '4');
+  EXPECT_EQ(ReadKeyReport(w.ctx, engine, dle).value().key, '4');
   engine.ReadReply();
   EXPECT_EQ(w.values.ReplyLine, "VCON");
 }
@@ -30,7 +30,7 @@ TEST(KeyReaderTest, DropsStrayBytesAndEchoesThemWhenEchoIsOn) {
   engine.Send("AT X");
   ASSERT_TRUE(engine.WaitForInput(std::nullopt));
   DleDecoder dle;
-  EXPECT_EQ(ReadKeyReport(w.ctx, engine, dle), '9');
+  EXPECT_EQ(ReadKeyReport(w.ctx, engine, dle).value().key, '9');
   EXPECT_NE(w.console.Text().find("ab\x10"
                                   "9"),
             std::string::npos);
