@@ -36,7 +36,7 @@ class Job {
       : ctx_(ctx),
         command_line_(std::move(command_line)),
         port_use_(port_use),
-        endings_(ctx),
+        endings_(ctx, engine_),
         engine_(ctx, endings_) {}
 
   [[noreturn]] void Run();
@@ -48,5 +48,5 @@ class Job {
   std::string command_line_;
   PortUse port_use_;
   JobEndings endings_;
-  CommandEngine engine_;
+  CommandEngine engine_;  // the port's one owner, for the phases and the endings alike
 };

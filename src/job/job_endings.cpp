@@ -9,7 +9,6 @@
 #include "console/text_box.h"
 #include "core/dle.h"
 #include "modem/command_set.h"
-#include "modem/serial_control.h"
 #include "platform/file_write.h"
 #include "platform/sleeper.h"
 #include "platform/termination.h"
@@ -38,9 +37,9 @@ void JobEndings::WriteOutcomeMarker(std::string_view text, std::string_view cons
 void JobEndings::RunEndSequence() {
   ending_ = true;
   ctx_.v.ReplyTimeout = 5;
-  ctx_.serial.SetPortOpen(false);
+  engine_.Close();
   ctx_.sleeper.Sleep(kResetPause);
-  ctx_.serial.SetPortOpen(true);
+  engine_.Open();
   engine_.Send(ctx_.commands.LeaveVoiceMode());
   const bool answered = engine_.WaitOk();
   engine_.Send("ATH0");
@@ -55,9 +54,9 @@ void JobEndings::ShortEndSequence() {
 void JobEndings::WindowShutdown() {
   ending_ = true;
   engine_.SendRaw(kDleEtx);
-  ctx_.serial.SetPortOpen(false);
+  engine_.Close();
   ctx_.sleeper.Sleep(kResetPause);
-  ctx_.serial.SetPortOpen(true);
+  engine_.Open();
   engine_.Send(ctx_.commands.LeaveVoiceModeAndHangUp());
   FinishJobFiles();
 }

@@ -12,7 +12,8 @@
 
 class JobEndings : public Endings {
  public:
-  explicit JobEndings(JobContext& ctx) : ctx_(ctx), engine_(ctx, *this) {}
+  // `engine` speaks to the modem for the endings; it ends the job through these endings in turn.
+  JobEndings(JobContext& ctx, CommandEngine& engine) : ctx_(ctx), engine_(engine) {}
   JobEndings(const JobEndings&) = delete;
   JobEndings& operator=(const JobEndings&) = delete;
 
@@ -33,7 +34,7 @@ class JobEndings : public Endings {
   std::string JobFileName(std::string_view prefix) const;
 
   JobContext& ctx_;
-  CommandEngine engine_;
+  CommandEngine& engine_;
   bool ending_ = false;                        // the end sequence or the window shutdown has begun
   std::optional<std::string> outcome_marker_;  // the last one written
 };

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "platform/job_clock.h"
 #include "voice/key_reader.h"
 
 bool CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
@@ -11,14 +10,13 @@ bool CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
     v.TimedOut = 0;
     v.StarEnded = 0;
     // Only an accepted key moves the deadline; ignored modem events do not.
-    const Deadline deadline =
-        Deadline::After(ctx.clock.Now(), std::chrono::seconds(v.DigitTimeout));
+    const Deadline deadline = engine.DeadlineIn(std::chrono::seconds(v.DigitTimeout));
     for (;;) {
       if (!engine.WaitForInput(deadline)) {
         v.TimedOut = 1;
         return false;
       }
-      const std::optional<KeyReport> report = ReadKeyReport(ctx, engine, dle);
+      const std::optional<KeyReport> report = ReadKeyReport(engine, dle);
       if (!report) continue;
       if (report->kind == KeyReport::Kind::kStar || report->Text() == v.StopCode) {
         v.Digits += report->key;

@@ -7,7 +7,6 @@
 #include "core/dle.h"
 #include "modem/call_progress.h"
 #include "modem/command_set.h"
-#include "modem/serial_control.h"
 #include "voice/collect_digits.h"
 #include "voice/key_reader.h"
 #include "voice/voice_length_line.h"
@@ -32,7 +31,7 @@ void GrantKeyEntry(JobValues& v) {
 // Looks at the keys reported while the message plays; true when one ends the message.
 bool KeyEndsMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
-  const std::optional<KeyReport> report = ReadKeyReport(ctx, engine, dle);
+  const std::optional<KeyReport> report = ReadKeyReport(engine, dle);
   if (!report) return false;
   if (report->kind == KeyReport::Kind::kStar) {
     v.Digits = report->Text();
@@ -65,10 +64,10 @@ void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
     v.Digits.clear();
     if (SendPos + LGR_ECR_VOICE >= message.size()) {
       // The last piece carries the message's own DLE ETX.
-      ctx.serial.Output(message.substr(SendPos));
+      engine.SendRaw(message.substr(SendPos));
       break;
     }
-    ctx.serial.Output(message.substr(SendPos, LGR_ECR_VOICE));
+    engine.SendRaw(message.substr(SendPos, LGR_ECR_VOICE));
     SendPos += LGR_ECR_VOICE;
     if (KeyEndsMessage(ctx, engine, dle)) {
       // A piece may end between the two DLEs of a shielded data byte; the second one goes

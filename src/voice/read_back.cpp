@@ -30,14 +30,14 @@ bool ReadBackEntry(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   };
   StartVoiceTransmit(ctx, engine);
   std::string prompt = load("verif1");
-  SendVoiceBuffer(ctx, engine, prompt);
+  SendVoiceBuffer(engine, prompt);
   for (const char c : v.Digits) {
     const std::string_view name = PromptFor(c);
     // The StopCode that ended the entry has no prompt of its own: the one before plays again.
     if (!name.empty()) prompt = load(name);
-    SendVoiceBuffer(ctx, engine, prompt);
+    SendVoiceBuffer(engine, prompt);
   }
-  SendVoiceBuffer(ctx, engine, load("verif2"));
+  SendVoiceBuffer(engine, load("verif2"));
   EndVoiceTransmit(ctx, engine);
 
   const std::string SavedDigits = v.Digits;

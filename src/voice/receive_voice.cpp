@@ -9,7 +9,6 @@
 #include "core/dle.h"
 #include "modem/call_progress.h"
 #include "modem/command_set.h"
-#include "modem/serial_control.h"
 #include "voice/recording_cut.h"
 #include "voice/voice_length_line.h"
 
@@ -21,10 +20,8 @@ void TakeVoiceData(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   JobValues& v = ctx.v;
   for (;;) {
     engine.WaitForInput(std::nullopt);
-    const int waiting = ctx.serial.InBufferCount();
-    if (waiting <= 0) continue;
-    ctx.serial.SetInputLen(waiting);
-    const std::string got = ctx.serial.Input();
+    const std::string got = engine.ReadWaiting();
+    if (got.empty()) continue;
     const std::size_t room = LGR_BUF_VOICE - v.VoiceLen;
     const std::size_t kept = std::min(got.size(), room);
     std::copy_n(got.begin(), kept, v.VoiceBuffer.begin() + v.VoiceLen);

@@ -83,7 +83,8 @@ VirtualWorld::VirtualWorld(std::string_view scenario, std::int64_t start_ms,
       serial(
           scenario, [this] { return clock.NowMs(); }, dir_.Path()),
       ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, *commands_, dir_.Path()},
-      endings(ctx) {}
+      endings(ctx, engine),
+      engine(ctx, endings) {}
 
 VirtualWorld::~VirtualWorld() = default;
 

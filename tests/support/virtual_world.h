@@ -78,7 +78,8 @@ class VirtualWorld {
   VirtualClock clock;
   vmodem::FakeSerialControl serial;  // the modem behind it: serial.Modem()
   JobContext ctx;
-  JobEndings endings;  // the job's endings, for the job's command engines
+  JobEndings endings;    // the job's endings
+  CommandEngine engine;  // the port's one owner, for the phases and the endings alike
 
   // Runs `action` as a window event (a typed key, the close box) at virtual time `ms`, the
   // first time the job yields to the window at or after that time.

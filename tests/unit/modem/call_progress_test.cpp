@@ -37,7 +37,7 @@ struct CallJob {
   }
 
   VirtualWorld w;
-  CommandEngine engine{w.ctx, w.endings};
+  CommandEngine& engine = w.engine;
   JobEndings& endings = w.endings;
 };
 

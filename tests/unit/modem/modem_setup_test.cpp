@@ -38,7 +38,7 @@ struct SetUpRun {
   }
 
   VirtualWorld w;
-  CommandEngine engine{w.ctx, w.endings};
+  CommandEngine& engine = w.engine;
   JobEndings& endings = w.endings;
 };
 

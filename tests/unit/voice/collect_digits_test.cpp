@@ -37,7 +37,7 @@ TEST_P(CollectDigitsTest, CollectsOneEntry) {
   // Left over from an earlier entry: each entry starts afresh.
   w.values.StarEnded = 1;
   w.values.TimedOut = 1;
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("AT KEYS");
 
   DleDecoder dle;

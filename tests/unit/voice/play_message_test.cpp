@@ -50,7 +50,7 @@ TEST_P(PlayMessageTest, PlaysInPiecesAndStopsOnKeys) {
   w.values.DigitTimeout = 0;
   w.values.RetryCount = 1;
   w.values.StarEnded = 1;
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
 
   DleDecoder dle;
   PlayMessage(w.ctx, engine, dle);
@@ -139,7 +139,7 @@ TEST(PlayMessageTest, ReportsTheMessageThenEndsWithTheAttentionTone) {
   const std::string message = Message(5000);
   w.values.VoiceBuffer = message;
   w.values.VoiceLen = message.size();
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
 
   DleDecoder dle;
   PlayMessage(w.ctx, engine, dle);
@@ -159,7 +159,7 @@ TEST(PlayMessageTest, AnEarlyStopInsideAShieldedDleStillEndsTheTransmission) {
   message[4096] = '\x10';
   w.values.VoiceBuffer = message;
   w.values.VoiceLen = message.size();
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
 
   DleDecoder dle;
   PlayMessage(w.ctx, engine, dle);

@@ -46,7 +46,7 @@ TEST_P(ReadBackPromptsTest, PlaysThePromptsInOneTransmission) {
   w.values.DigitTimeout = 20;
   w.values.StopCode = c.stop_code;
   w.values.Digits = c.entry;
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   DleDecoder dle;
 
   EXPECT_TRUE(ReadBackEntry(w.ctx, engine, dle));
@@ -97,7 +97,7 @@ TEST_P(ReadBackConfirmTest, ConfirmsOnlyAnEntryEndedByStarOrStopCode) {
   OpenLine(w);
   w.values.DigitTimeout = 20;
   w.values.Digits = "42*";
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   DleDecoder dle;
 
   EXPECT_EQ(ReadBackEntry(w.ctx, engine, dle), c.confirmed);

@@ -71,7 +71,7 @@ void Prepare(VirtualWorld& w, const std::string& source) {
 
 void RunJob(VirtualWorld& w) {
   w.RunToEnd([&w] {
-    CommandEngine engine(w.ctx, w.endings);
+    CommandEngine& engine = w.engine;
     JobEndings& endings = w.endings;
     RunRecording(w.ctx, engine, endings);
   });
