@@ -23,9 +23,9 @@
 #include <string>
 #include <utility>
 
-#include "core/job_context.h"
 #include "job/job_endings.h"
 #include "modem/command_engine.h"
+#include "modem/job_context.h"
 #include "modem/serial_port_phase.h"
 
 class Job {

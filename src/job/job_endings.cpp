@@ -63,7 +63,7 @@ void JobEndings::WindowShutdown() {
 
 void JobEndings::FinishJobFiles() {
   // The completion marker promises a complete result: the marker must be on disk first.
-  if (outcome_marker_) WriteResultFile(ctx_, *outcome_marker_);
+  if (outcome_marker_) WriteResultFile(ctx_.dir, ctx_.v.JobId, ctx_.term, *outcome_marker_);
   // Created when missing, never truncated: an existing marker stays as it is.
   const std::string completion = JobFileName("talvin2_");
   ReportUnwritten(completion, CreateFileIfMissing(ctx_.dir, completion));

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "core/endings.h"
-#include "core/job_context.h"
 #include "modem/command_engine.h"
+#include "modem/job_context.h"
 
 class JobEndings : public Endings {
  public:

@@ -7,6 +7,7 @@
 #include "console/term_write.h"
 #include "core/dle.h"
 #include "modem/command_set.h"
+#include "modem/job_context.h"
 #include "modem/serial_control.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"

@@ -24,8 +24,9 @@
 #include <string_view>
 
 #include "core/endings.h"
-#include "core/job_context.h"
 #include "core/job_time.h"
+
+struct JobContext;
 
 class CommandEngine {
  public:

@@ -4,8 +4,7 @@
 
 #include "voice/key_reader.h"
 
-bool CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
+bool CollectDigits(CommandEngine& engine, JobValues& v, DleDecoder& dle) {
   for (;;) {
     v.TimedOut = 0;
     v.StarEnded = 0;

@@ -29,8 +29,7 @@ void GrantKeyEntry(JobValues& v) {
 }
 
 // Looks at the keys reported while the message plays; true when one ends the message.
-bool KeyEndsMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
+bool KeyEndsMessage(CommandEngine& engine, JobValues& v, DleDecoder& dle) {
   const std::optional<KeyReport> report = ReadKeyReport(engine, dle);
   if (!report) return false;
   if (report->kind == KeyReport::Kind::kStar) {
@@ -45,17 +44,18 @@ bool KeyEndsMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
   if (report->kind != KeyReport::Kind::kDigit) return false;  // another modem event
   v.Digits = report->Text();
   GrantKeyEntry(v);
-  CollectDigits(ctx, engine, dle);
+  CollectDigits(engine, v, dle);
   return true;
 }
 
 }  // namespace
 
-void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
+void PlayMessage(Modem& modem, TextBox& term, DleDecoder& dle) {
+  JobValues& v = modem.v;
+  CommandEngine& engine = modem.engine;
   v.StarEnded = 0;
-  TermWrite(ctx.term, VoiceLengthLine(v.VoiceLen));
-  StartVoiceTransmit(ctx, engine);
+  TermWrite(term, VoiceLengthLine(v.VoiceLen));
+  StartVoiceTransmit(modem);
   const std::string_view message = std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen);
   std::size_t SendPos = 0;
   for (;;) {
@@ -69,7 +69,7 @@ void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
     }
     engine.SendRaw(message.substr(SendPos, LGR_ECR_VOICE));
     SendPos += LGR_ECR_VOICE;
-    if (KeyEndsMessage(ctx, engine, dle)) {
+    if (KeyEndsMessage(engine, v, dle)) {
       // A piece may end between the two DLEs of a shielded data byte; the second one goes
       // first then, so the DLE ETX is not swallowed as data.
       const bool open = EndsInOpenDle(message.substr(0, SendPos));
@@ -78,8 +78,8 @@ void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
       break;
     }
   }
-  TermWrite(ctx.term, "****  End of Voice Transmit  **** \r");
-  WaitCallProgress(ctx, engine);
-  engine.Send(ctx.commands.AttentionTone());
+  TermWrite(term, "****  End of Voice Transmit  **** \r");
+  WaitCallProgress(modem);
+  engine.Send(modem.commands.AttentionTone());
   engine.WaitOk();
 }

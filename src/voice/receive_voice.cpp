@@ -16,8 +16,7 @@ namespace {
 
 // Reads everything waiting at each wake-up straight into the buffer, which never grows: a
 // reception keeps up with the line at the cost of one copy per read.
-void TakeVoiceData(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
+void TakeVoiceData(CommandEngine& engine, JobValues& v, DleDecoder& dle) {
   for (;;) {
     engine.WaitForInput(std::nullopt);
     const std::string got = engine.ReadWaiting();
@@ -40,17 +39,18 @@ void TakeVoiceData(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
 
 }  // namespace
 
-void ReceiveVoice(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
+void ReceiveVoice(Modem& modem, TextBox& term, DleDecoder& dle) {
+  JobValues& v = modem.v;
+  CommandEngine& engine = modem.engine;
   v.VoiceBuffer.assign(LGR_BUF_VOICE, '\0');
   v.VoiceLen = 0;
-  TakeVoiceData(ctx, engine, dle);
+  TakeVoiceData(engine, v, dle);
 
-  engine.SendRaw(ctx.commands.EndReception());
-  WaitCallProgress(ctx, engine);
-  engine.Send(ctx.commands.AttentionTone());
+  engine.SendRaw(modem.commands.EndReception());
+  WaitCallProgress(modem);
+  engine.Send(modem.commands.AttentionTone());
   engine.WaitOk();
 
   v.VoiceLen = CutRecording(std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen));
-  TermWrite(ctx.term, VoiceLengthLine(v.VoiceLen));
+  TermWrite(term, VoiceLengthLine(v.VoiceLen));
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/voice_buffer.h"
+
 void SendVoiceBuffer(CommandEngine& engine, std::string_view prompt) {
   std::size_t SendPos = 0;
   do {

@@ -84,7 +84,8 @@ VirtualWorld::VirtualWorld(std::string_view scenario, std::int64_t start_ms,
           scenario, [this] { return clock.NowMs(); }, dir_.Path()),
       ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, *commands_, dir_.Path()},
       endings(ctx, engine),
-      engine(ctx, endings) {}
+      engine(ctx, endings),
+      modem{engine, *commands_, values} {}
 
 VirtualWorld::~VirtualWorld() = default;
 

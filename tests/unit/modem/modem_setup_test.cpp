@@ -22,7 +22,7 @@ struct SetUpRun {
   bool Run() {
     bool returned = false;
     try {
-      SetUpModem(w.ctx, engine, endings);
+      SetUpModem(w.modem, w.console, w.ctx.sleeper, endings);
       returned = true;
     } catch (const JobTerminated&) {
     }

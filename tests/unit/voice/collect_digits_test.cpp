@@ -41,7 +41,7 @@ TEST_P(CollectDigitsTest, CollectsOneEntry) {
   engine.Send("AT KEYS");
 
   DleDecoder dle;
-  CollectDigits(w.ctx, engine, dle);
+  CollectDigits(engine, w.values, dle);
 
   EXPECT_EQ(w.values.Digits, c.digits);
   EXPECT_EQ(w.values.StarEnded, c.star_ended);

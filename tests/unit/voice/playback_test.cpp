@@ -46,7 +46,7 @@ class PlaybackJob {
   }
 
   void Run() {
-    w.RunToEnd([this] { RunPlayback(w.ctx, engine, w.endings); });
+    w.RunToEnd([this] { RunPlayback(w.modem, w.console, w.Dir(), w.endings); });
   }
 
   int Plays() {

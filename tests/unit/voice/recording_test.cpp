@@ -70,11 +70,7 @@ void Prepare(VirtualWorld& w, const std::string& source) {
 }
 
 void RunJob(VirtualWorld& w) {
-  w.RunToEnd([&w] {
-    CommandEngine& engine = w.engine;
-    JobEndings& endings = w.endings;
-    RunRecording(w.ctx, engine, endings);
-  });
+  w.RunToEnd([&w] { RunRecording(w.modem, w.console, w.Dir(), w.endings); });
 }
 
 struct Command {
