@@ -21,8 +21,9 @@ void Job::Run() {
   ctx_.window.SetWindowState(DigitValue(Position(command_line_, 5)));
   v.VoiceBuffer = LoadMessageFile(ctx_.dir / ("talvin_" + v.JobId));
   v.VoiceLen = v.VoiceBuffer.size();
-  Modem modem{engine_, ctx_.commands, v};
-  OpenSerialPort(modem, ctx_.term, endings_, port_use_);
+  if (!commands_) endings_.BusyEnding();
+  Modem modem{engine_, *commands_, v};
+  OpenSerialPort(modem, ctx_.term, endings_);
   SetUpModem(modem, ctx_.term, ctx_.sleeper, endings_);
   if (IsRecordingJob(command_line_)) RunRecording(modem, ctx_.term, ctx_.dir, endings_);
   v.PlayTarget = command_line_.size() > 6 ? command_line_.substr(6) : std::string();

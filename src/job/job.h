@@ -25,19 +25,19 @@
 
 #include "job/job_endings.h"
 #include "modem/command_engine.h"
+#include "modem/command_set.h"
 #include "modem/job_context.h"
-#include "modem/serial_port_phase.h"
 
 class Job {
  public:
-  // `port_use` refused: the caller chose a command set that does not exist, and the job ends as
-  // a port that cannot be used.
-  Job(JobContext& ctx, std::string command_line, PortUse port_use = PortUse::kAllowed)
+  // `commands` is the modem's command set, or null when the caller chose one that does not
+  // exist: the job then ends as a port that cannot be used, before its port phase.
+  Job(JobContext& ctx, std::string command_line, CommandSet* commands)
       : ctx_(ctx),
         command_line_(std::move(command_line)),
-        port_use_(port_use),
-        endings_(ctx, engine_),
-        engine_(ctx, endings_) {}
+        commands_(commands),
+        endings_(ctx, engine_, commands),
+        engine_(ctx, endings_, commands && commands->EventsAmongReplies()) {}
 
   [[noreturn]] void Run();
   // The window was closed, File > Exit chosen, or a termination signal came.
@@ -46,7 +46,7 @@ class Job {
  private:
   JobContext& ctx_;
   std::string command_line_;
-  PortUse port_use_;
+  CommandSet* commands_;
   JobEndings endings_;
   CommandEngine engine_;  // the port's one owner, for the phases and the endings alike
 };

@@ -35,12 +35,13 @@ void JobEndings::WriteOutcomeMarker(std::string_view text, std::string_view cons
 }
 
 void JobEndings::RunEndSequence() {
+  if (!commands_) ShortEndSequence();  // no port, no modem to reset
   ending_ = true;
   ctx_.v.ReplyTimeout = 5;
   engine_.Close();
   ctx_.sleeper.Sleep(kResetPause);
   engine_.Open();
-  engine_.Send(ctx_.commands.LeaveVoiceMode());
+  engine_.Send(commands_->LeaveVoiceMode());
   const bool answered = engine_.WaitOk();
   engine_.Send("ATH0");
   if (answered) engine_.WaitOk();
@@ -52,12 +53,13 @@ void JobEndings::ShortEndSequence() {
 }
 
 void JobEndings::WindowShutdown() {
+  if (!commands_) ShortEndSequence();
   ending_ = true;
   engine_.SendRaw(kDleEtx);
   engine_.Close();
   ctx_.sleeper.Sleep(kResetPause);
   engine_.Open();
-  engine_.Send(ctx_.commands.LeaveVoiceModeAndHangUp());
+  engine_.Send(commands_->LeaveVoiceModeAndHangUp());
   FinishJobFiles();
 }
 

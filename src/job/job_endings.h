@@ -8,12 +8,15 @@
 
 #include "core/endings.h"
 #include "modem/command_engine.h"
+#include "modem/command_set.h"
 #include "modem/job_context.h"
 
 class JobEndings : public Endings {
  public:
-  // `engine` speaks to the modem for the endings; it ends the job through these endings in turn.
-  JobEndings(JobContext& ctx, CommandEngine& engine) : ctx_(ctx), engine_(engine) {}
+  // `engine` speaks to the modem for the endings, in the words of `commands`; it ends the job
+  // through these endings in turn. Without a command set the job never opens its port.
+  JobEndings(JobContext& ctx, CommandEngine& engine, const CommandSet* commands)
+      : ctx_(ctx), engine_(engine), commands_(commands) {}
   JobEndings(const JobEndings&) = delete;
   JobEndings& operator=(const JobEndings&) = delete;
 
@@ -35,6 +38,7 @@ class JobEndings : public Endings {
 
   JobContext& ctx_;
   CommandEngine& engine_;
+  const CommandSet* commands_;
   bool ending_ = false;                        // the end sequence or the window shutdown has begun
   std::optional<std::string> outcome_marker_;  // the last one written
 };

@@ -6,7 +6,6 @@
 
 #include "console/term_write.h"
 #include "core/dle.h"
-#include "modem/command_set.h"
 #include "modem/job_context.h"
 #include "modem/serial_control.h"
 #include "platform/event_pump.h"
@@ -101,7 +100,6 @@ Deadline CommandEngine::Ceiling() {
 
 bool CommandEngine::ReadLine(Deadline ceiling) {
   JobValues& v = ctx_.v;
-  const bool events = ctx_.commands.EventsAmongReplies();
   DleDecoder dle;
   for (;;) {
     v.TimedOut = 0;
@@ -116,7 +114,7 @@ bool CommandEngine::ReadLine(Deadline ceiling) {
       const std::optional<char> got = ReadByte();
       if (!got) continue;
       const char c = *got;
-      if (events) {
+      if (events_among_replies_) {
         const auto item = dle.Feed(c);
         if (!item) continue;
         if (item->kind != DleItem::Kind::kData) {

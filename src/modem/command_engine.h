@@ -30,8 +30,10 @@ struct JobContext;
 
 class CommandEngine {
  public:
-  // A wait that finds the modem's device gone ends the job through `endings`.
-  CommandEngine(JobContext& ctx, Endings& endings) : ctx_(ctx), endings_(endings) {}
+  // A wait that finds the modem's device gone ends the job through `endings`. Where the command
+  // set says so, DLE events come among the replies.
+  CommandEngine(JobContext& ctx, Endings& endings, bool events_among_replies)
+      : ctx_(ctx), endings_(endings), events_among_replies_(events_among_replies) {}
   CommandEngine(const CommandEngine&) = delete;
   CommandEngine& operator=(const CommandEngine&) = delete;
 
@@ -94,6 +96,7 @@ class CommandEngine {
 
   JobContext& ctx_;
   Endings& endings_;
+  bool events_among_replies_;
   std::string received_;    // the last read of the serial control
   std::size_t served_ = 0;  // the bytes of it the phases have had
 };

@@ -7,7 +7,6 @@
 #include "console/text_box.h"
 #include "console/window.h"
 #include "core/job_values.h"
-#include "modem/command_set.h"
 #include "modem/serial_control.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
@@ -24,6 +23,5 @@ struct JobContext {
   JobClock& clock;
   Sleeper& sleeper;
   Termination& termination;
-  CommandSet& commands;  // the modem's command set
   std::filesystem::path dir;
 };

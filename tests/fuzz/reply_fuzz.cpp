@@ -178,9 +178,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   HashCommandSet hash;
   V253CommandSet v253_set(VoiceCoding{.name = "u8", .rate = 8000});
   CommandSet& commands = v253 ? static_cast<CommandSet&>(v253_set) : hash;
-  JobContext ctx{v, modem, console, window, modem, modem, sleeper, termination, commands, {}};
+  JobContext ctx{v, modem, console, window, modem, modem, sleeper, termination, {}};
   NoEndings endings;
-  CommandEngine engine(ctx, endings);
+  CommandEngine engine(ctx, endings, commands.EventsAmongReplies());
   Modem call{engine, commands, v};
   v.EchoFlag = echo ? 1 : 0;
   v.ReplyTimeout = timeout;
