@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,7 +18,6 @@
 #include "job/command_line.h"
 #include "job/job.h"
 #include "modem/command_set_choice.h"
-#include "modem/hash_command_set.h"
 #include "modem/qt_serial_control.h"
 #include "platform/process_termination.h"
 #include "platform/steady_job_clock.h"
@@ -30,15 +28,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (const std::optional<int> status = AnswerHelpRequest(args)) return *status;
   const std::string command_line = JoinArguments(args);
-  CommandSetChoice choice =
+  const CommandSetChoice choice =
       ChooseCommandSet(std::getenv("TALVO_COMMAND_SET"), std::getenv("TALVO_VOICE_CODING"),
                        std::getenv("TALVO_VOICE_RATE"));
-  const PortUse port_use = choice.commands ? PortUse::kAllowed : PortUse::kRefused;
-  if (!choice.commands) {
-    std::fprintf(stderr, "talvo: %s\n", choice.refusal.c_str());
-    // Never sends a command: the job ends before its port opens.
-    choice.commands = std::make_unique<HashCommandSet>();
-  }
+  if (!choice.commands) std::fprintf(stderr, "talvo: %s\n", choice.refusal.c_str());
   QuietQtMessages();
   const bool platform_chosen = ChooseWindowPlatform();
   static int qt_argc = 1;
@@ -53,9 +46,8 @@ int main(int argc, char** argv) {
   MainWindow window(console, [&serial](std::string_view keys) { serial.Output(keys); });
   ProcessTermination termination([&serial] { serial.SetPortOpen(false); });
   JobValues values;
-  JobContext ctx{values, serial,  console,     window,           events,
-                 clock,  sleeper, termination, *choice.commands, "."};
-  Job job(ctx, command_line, port_use);
+  JobContext ctx{values, serial, console, window, events, clock, sleeper, termination, "."};
+  Job job(ctx, command_line, choice.commands.get());
 
   window.OnFirstShow([&job] { job.Run(); });
   window.OnShutdown([&job] { job.WindowShutdown(); });

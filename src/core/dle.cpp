@@ -11,7 +11,27 @@ std::optional<DleItem> DleDecoder::Feed(char byte) {
   open_ = false;
   if (byte == kDle) return DleItem{DleItem::Kind::kData, byte};
   if (byte == 's' || byte == 'q') return DleItem{DleItem::Kind::kEndReport, byte};
-  return DleItem{DleItem::Kind::kKey, byte};
+  if (byte == kEtx) return DleItem{DleItem::Kind::kEndOfData, byte};
+  return DleItem{DleItem::Kind::kEvent, byte};
+}
+
+std::optional<KeyReport> AsKeyReport(const DleItem& item) {
+  using Kind = KeyReport::Kind;
+  const char c = item.byte;
+  switch (item.kind) {
+    case DleItem::Kind::kData:
+      return std::nullopt;
+    case DleItem::Kind::kEndOfData:
+      return KeyReport{Kind::kEndOfData, c};
+    case DleItem::Kind::kEndReport:
+      return KeyReport{Kind::kOther, c};
+    case DleItem::Kind::kEvent:
+      break;
+  }
+  if (c >= '0' && c <= '9') return KeyReport{Kind::kDigit, c};
+  if (c == '*') return KeyReport{Kind::kStar, c};
+  if (c == '#') return KeyReport{Kind::kHash, c};
+  return KeyReport{Kind::kOther, c};
 }
 
 std::optional<std::size_t> FindDleSequence(std::string_view data, char code) {

@@ -17,12 +17,33 @@ inline constexpr std::string_view kDleEtx = "\x10\x03";
 struct DleItem {
   enum class Kind {
     kData,       // a data byte (a shielded 16 included)
-    kKey,        // DLE + a character other than the end reports: keys and other modem events
+    kEvent,      // DLE + any other character: keys and the modem's other events
     kEndReport,  // DLE "s" or DLE "q": the modem ended a voice message
+    kEndOfData,  // DLE ETX
   };
   Kind kind;
   char byte;  // the data byte or the event character
 };
+
+// What an event says to a key entry. The modem reports a key as DLE + the key's character;
+// the other events arrive the same way and are no key.
+struct KeyReport {
+  enum class Kind {
+    kDigit,  // "0" to "9"
+    kStar,
+    kHash,
+    kEndOfData,
+    kOther,  // the end reports and the modem's other events
+  };
+  Kind kind;
+  char key;  // the event character
+
+  // The key as the one-character text it adds to an entry.
+  std::string_view Text() const { return {&key, 1}; }
+};
+
+// Nothing for a data byte.
+std::optional<KeyReport> AsKeyReport(const DleItem& item);
 
 class DleDecoder {
  public:

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <string>
 
+#include "core/voice_buffer.h"
+
 // The values one job's phases share, from start-up to the ending. Counters the parameter file
 // and the command line feed are 16-bit, as the callers' files expect; the voice lengths are not.
 struct JobValues {
-  static constexpr std::size_t LGR_BUF_VOICE = 190000;  // bytes held by each voice buffer
-  static constexpr std::size_t LGR_ECR_VOICE = 2048;    // voice bytes handed over per write
-  static constexpr std::int16_t RingLimit = 15;         // ringbacks that mean "no answer"
+  static constexpr std::int16_t RingLimit = 15;  // ringbacks that mean "no answer"
 
   // Reply reader.
   std::int16_t TimedOut = 0;

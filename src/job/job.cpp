@@ -14,17 +14,19 @@
 
 void Job::Run() {
   JobValues& v = ctx_.v;
-  PrintStartupLines(ctx_);
+  PrintStartupLines(ctx_.term, ctx_.dir, engine_);
   ParseCommandLine(command_line_, v);
   ReadParameterFile(ctx_.dir / ("params_" + v.JobId), v);
   v.DialModifier = DialModifierOf(command_line_);
   ctx_.window.SetWindowState(DigitValue(Position(command_line_, 5)));
   v.VoiceBuffer = LoadMessageFile(ctx_.dir / ("talvin_" + v.JobId));
   v.VoiceLen = v.VoiceBuffer.size();
-  OpenSerialPort(ctx_, endings_, port_use_);
-  SetUpModem(ctx_, engine_, endings_);
-  if (IsRecordingJob(command_line_)) RunRecording(ctx_, engine_, endings_);
+  if (!commands_) endings_.BusyEnding();
+  Modem modem{engine_, *commands_, v};
+  OpenSerialPort(modem, ctx_.term, endings_);
+  SetUpModem(modem, ctx_.term, ctx_.sleeper, endings_);
+  if (IsRecordingJob(command_line_)) RunRecording(modem, ctx_.term, ctx_.dir, endings_);
   v.PlayTarget = command_line_.size() > 6 ? command_line_.substr(6) : std::string();
-  PlaceCall(ctx_, engine_, endings_);
-  RunPlayback(ctx_, engine_, endings_);
+  PlaceCall(modem, ctx_.term, ctx_.sleeper, endings_);
+  RunPlayback(modem, ctx_.term, ctx_.dir, endings_);
 }

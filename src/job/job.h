@@ -9,12 +9,19 @@
 // window queues a zero-delay call after its first show, and that call runs Job::Run from
 // inside the event loop. Run is the straight line of phases; it never returns to the loop.
 //
-// Every wait for the modem (a reply, call progress, the voice data's draining, a key) pumps
-// the window's events: it runs the handlers already queued, then sleeps in the kernel until
-// serial data, a window event or the wait's deadline arrives. Pauses (Sleeper) block instead
-// and let no event through. So a typed key, a resize, the close box, File > Exit or a
-// termination signal (SIGTERM, SIGINT, SIGHUP, routed through a pipe into the event loop) is
-// handled inside whatever wait the job is in. The last three call WindowShutdown from there.
+// The job holds the context (the job-wide values and the seams) and hands each phase only what
+// it uses: the modem as a Modem (the command engine, the command set, the values), and the
+// console, the pauses, the job's folder or the endings where a phase needs them. The command
+// engine is the port's one owner; no phase touches the serial control. A command set the caller
+// could not have is no set at all: the job then takes the busy ending before its port phase.
+//
+// Every wait for the modem (a reply, call progress, the voice data's draining, a key) that finds
+// no received byte in the engine's memory pumps the window's events: it runs the handlers
+// already queued, then sleeps in the kernel until serial data, a window event or the wait's
+// deadline arrives. Pauses (Sleeper) block instead and let no event through. So a typed key, a
+// resize, the close box, File > Exit or a termination signal (SIGTERM, SIGINT, SIGHUP, routed
+// through a pipe into the event loop) is handled inside whatever wait the job is in. The last three
+// call WindowShutdown from there.
 //
 // Endings never return. Each writes the job files and then ends the process through the
 // Termination seam, from however deep in a phase it was called; in unit tests that seam throws
@@ -23,21 +30,21 @@
 #include <string>
 #include <utility>
 
-#include "core/job_context.h"
 #include "job/job_endings.h"
 #include "modem/command_engine.h"
-#include "modem/serial_port_phase.h"
+#include "modem/command_set.h"
+#include "modem/job_context.h"
 
 class Job {
  public:
-  // `port_use` refused: the caller chose a command set that does not exist, and the job ends as
-  // a port that cannot be used.
-  Job(JobContext& ctx, std::string command_line, PortUse port_use = PortUse::kAllowed)
+  // `commands` is the modem's command set, or null when the caller chose one that does not
+  // exist: the job then ends as a port that cannot be used, before its port phase.
+  Job(JobContext& ctx, std::string command_line, CommandSet* commands)
       : ctx_(ctx),
         command_line_(std::move(command_line)),
-        port_use_(port_use),
-        endings_(ctx),
-        engine_(ctx, endings_) {}
+        commands_(commands),
+        endings_(ctx, engine_, commands),
+        engine_(ctx, endings_, commands && commands->EventsAmongReplies()) {}
 
   [[noreturn]] void Run();
   // The window was closed, File > Exit chosen, or a termination signal came.
@@ -46,7 +53,7 @@ class Job {
  private:
   JobContext& ctx_;
   std::string command_line_;
-  PortUse port_use_;
+  CommandSet* commands_;
   JobEndings endings_;
-  CommandEngine engine_;
+  CommandEngine engine_;  // the port's one owner, for the phases and the endings alike
 };

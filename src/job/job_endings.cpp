@@ -9,7 +9,6 @@
 #include "console/text_box.h"
 #include "core/dle.h"
 #include "modem/command_set.h"
-#include "modem/serial_control.h"
 #include "platform/file_write.h"
 #include "platform/sleeper.h"
 #include "platform/termination.h"
@@ -36,12 +35,13 @@ void JobEndings::WriteOutcomeMarker(std::string_view text, std::string_view cons
 }
 
 void JobEndings::RunEndSequence() {
+  if (!commands_) ShortEndSequence();  // no port, no modem to reset
   ending_ = true;
   ctx_.v.ReplyTimeout = 5;
-  ctx_.serial.SetPortOpen(false);
+  engine_.Close();
   ctx_.sleeper.Sleep(kResetPause);
-  ctx_.serial.SetPortOpen(true);
-  engine_.Send(ctx_.commands.LeaveVoiceMode());
+  engine_.Open();
+  engine_.Send(commands_->LeaveVoiceMode());
   const bool answered = engine_.WaitOk();
   engine_.Send("ATH0");
   if (answered) engine_.WaitOk();
@@ -53,18 +53,19 @@ void JobEndings::ShortEndSequence() {
 }
 
 void JobEndings::WindowShutdown() {
+  if (!commands_) ShortEndSequence();
   ending_ = true;
   engine_.SendRaw(kDleEtx);
-  ctx_.serial.SetPortOpen(false);
+  engine_.Close();
   ctx_.sleeper.Sleep(kResetPause);
-  ctx_.serial.SetPortOpen(true);
-  engine_.Send(ctx_.commands.LeaveVoiceModeAndHangUp());
+  engine_.Open();
+  engine_.Send(commands_->LeaveVoiceModeAndHangUp());
   FinishJobFiles();
 }
 
 void JobEndings::FinishJobFiles() {
   // The completion marker promises a complete result: the marker must be on disk first.
-  if (outcome_marker_) WriteResultFile(ctx_, *outcome_marker_);
+  if (outcome_marker_) WriteResultFile(ctx_.dir, ctx_.v.JobId, ctx_.term, *outcome_marker_);
   // Created when missing, never truncated: an existing marker stays as it is.
   const std::string completion = JobFileName("talvin2_");
   ReportUnwritten(completion, CreateFileIfMissing(ctx_.dir, completion));

@@ -7,12 +7,16 @@
 #include <string_view>
 
 #include "core/endings.h"
-#include "core/job_context.h"
 #include "modem/command_engine.h"
+#include "modem/command_set.h"
+#include "modem/job_context.h"
 
 class JobEndings : public Endings {
  public:
-  explicit JobEndings(JobContext& ctx) : ctx_(ctx), engine_(ctx, *this) {}
+  // `engine` speaks to the modem for the endings, in the words of `commands`; it ends the job
+  // through these endings in turn. Without a command set the job never opens its port.
+  JobEndings(JobContext& ctx, CommandEngine& engine, const CommandSet* commands)
+      : ctx_(ctx), engine_(engine), commands_(commands) {}
   JobEndings(const JobEndings&) = delete;
   JobEndings& operator=(const JobEndings&) = delete;
 
@@ -33,7 +37,8 @@ class JobEndings : public Endings {
   std::string JobFileName(std::string_view prefix) const;
 
   JobContext& ctx_;
-  CommandEngine engine_;
+  CommandEngine& engine_;
+  const CommandSet* commands_;
   bool ending_ = false;                        // the end sequence or the window shutdown has begun
   std::optional<std::string> outcome_marker_;  // the last one written
 };

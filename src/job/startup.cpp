@@ -6,8 +6,8 @@
 
 #include "console/number_format.h"
 #include "console/term_write.h"
+#include "core/voice_buffer.h"
 #include "job/bounded_line.h"
-#include "modem/serial_control.h"
 
 namespace {
 // The version text is the second line of "ver" (the version command writes an empty line
@@ -30,11 +30,11 @@ void PrintBufferSize(TextBox& term, const char* name, int size, const char* end)
 }
 }  // namespace
 
-void PrintStartupLines(JobContext& ctx) {
-  TermWrite(ctx.term, "---  TALVO  V:3 UPDATE=020103 For " + VersionLine(ctx.dir / "ver") +
-                          " and ZR6 Run Time ---\r\r");
-  TermWrite(ctx.term, "LGR_ECR_VOICE=" + FormatDigits(JobValues::LGR_ECR_VOICE, 0) + "\r");
-  TermWrite(ctx.term, "LGR_BUF_VOICE=" + FormatDigits(JobValues::LGR_BUF_VOICE, 0) + "\r");
-  PrintBufferSize(ctx.term, "InBufferSize", ctx.serial.InBufferSize(), "\r");
-  PrintBufferSize(ctx.term, "OutBufferSize", ctx.serial.OutBufferSize(), "\r\r");
+void PrintStartupLines(TextBox& term, const std::filesystem::path& dir, const CommandEngine& port) {
+  TermWrite(term, "---  TALVO  V:3 UPDATE=020103 For " + VersionLine(dir / "ver") +
+                      " and ZR6 Run Time ---\r\r");
+  TermWrite(term, "LGR_ECR_VOICE=" + FormatDigits(LGR_ECR_VOICE, 0) + "\r");
+  TermWrite(term, "LGR_BUF_VOICE=" + FormatDigits(LGR_BUF_VOICE, 0) + "\r");
+  PrintBufferSize(term, "InBufferSize", port.InBufferSize(), "\r");
+  PrintBufferSize(term, "OutBufferSize", port.OutBufferSize(), "\r\r");
 }

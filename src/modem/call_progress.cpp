@@ -7,7 +7,6 @@
 
 #include "console/term_write.h"
 #include "modem/command_set.h"
-#include "platform/sleeper.h"
 
 namespace {
 
@@ -27,15 +26,15 @@ constexpr std::array<Failure, 3> kFailures{{
 }};
 constexpr Failure kNoAnswer{JobValues::RingLimit, "A", " has not picked up the line"};
 
-void PrintLine(JobContext& ctx, std::string_view text) {
-  TermWrite(ctx.term, "****  " + std::string(text) + "  ****\r");
+void PrintLine(TextBox& term, std::string_view text) {
+  TermWrite(term, "****  " + std::string(text) + "  ****\r");
 }
 
 }  // namespace
 
-std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine, CallReport first) {
+std::int16_t WaitCallProgress(Modem& modem, CallReport first) {
   std::int16_t ringbacks = 0;
-  for (CallReport report = first;; report = ctx.commands.Classify(ctx.v.ReplyLine)) {
+  for (CallReport report = first;; report = modem.commands.Classify(modem.v.ReplyLine)) {
     switch (report) {
       case CallReport::kNone:
         break;  // echoes, other replies and events say nothing about the call
@@ -53,36 +52,36 @@ std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine, CallReport
       case CallReport::kNoAnswer:
         return JobValues::RingLimit;
     }
-    if (!engine.ReadReply()) return JobValues::RingLimit;
+    if (!modem.engine.ReadReply()) return JobValues::RingLimit;
   }
 }
 
-void PlaceCall(JobContext& ctx, CommandEngine& engine, Endings& endings) {
-  JobValues& v = ctx.v;
-  PrintLine(ctx, "Playing mode");
+void PlaceCall(Modem& modem, TextBox& term, Sleeper& sleeper, Endings& endings) {
+  JobValues& v = modem.v;
+  CommandEngine& engine = modem.engine;
+  PrintLine(term, "Playing mode");
   bool placed = true;
   CallReport early = CallReport::kNone;
   if (v.PlayTarget == "SPEAKER") {
-    PrintLine(ctx, "Playing on the modem SPEAKER  ");
+    PrintLine(term, "Playing on the modem SPEAKER  ");
     engine.Send("AT L3 M2");
     engine.WaitOk();
     // No wait here: the modem's confirmation of the speaker line is the call's progress report.
-    const auto speaker = ctx.commands.SelectDevice(VoiceDevice::kSpeaker);
+    const auto speaker = modem.commands.SelectDevice(VoiceDevice::kSpeaker);
     if (speaker) engine.Send(*speaker);
     placed = speaker.has_value();
   } else {
-    PrintLine(ctx, "Calling phone number  " + v.PlayTarget);
+    PrintLine(term, "Calling phone number  " + v.PlayTarget);
     engine.Send("ATD" + v.DialModifier + v.PlayTarget);
     // The echo of the dial command, or an event the modem sent before the echo's line end,
     // which the call's progress must not lose.
-    if (engine.ReadReply()) early = ctx.commands.Classify(v.ReplyLine);
+    if (engine.ReadReply()) early = modem.commands.Classify(v.ReplyLine);
     // Blocks the window on purpose; progress replies wait in the receive buffer meanwhile.
-    ctx.sleeper.Sleep(kDialPause);
+    sleeper.Sleep(kDialPause);
   }
   v.ReplyTimeout = v.ProgressTimeout;
   // A modem without a speaker leaves the call unanswered.
-  const std::int16_t progress_code =
-      placed ? WaitCallProgress(ctx, engine, early) : JobValues::RingLimit;
+  const std::int16_t progress_code = placed ? WaitCallProgress(modem, early) : JobValues::RingLimit;
   if (progress_code == kVoiceConnection) return;
 
   Failure failure = kNoAnswer;

@@ -5,10 +5,11 @@
 // so every voice phase waits for it here.
 #include <cstdint>
 
+#include "console/text_box.h"
 #include "core/endings.h"
-#include "core/job_context.h"
-#include "modem/command_engine.h"
 #include "modem/command_set.h"
+#include "modem/modem.h"
+#include "platform/sleeper.h"
 
 // ProgressCode values besides RingLimit (no answer).
 inline constexpr std::int16_t kVoiceConnection = 0;
@@ -19,10 +20,9 @@ inline constexpr std::int16_t kBlacklisted = -3;
 // Reads the modem's reports until one decides the call; returns the ProgressCode. A reply
 // time-out (ReplyTimeout as the caller set it) counts as no answer. `first` is what a report
 // read before the wait said.
-std::int16_t WaitCallProgress(JobContext& ctx, CommandEngine& engine,
-                              CallReport first = CallReport::kNone);
+std::int16_t WaitCallProgress(Modem& modem, CallReport first = CallReport::kNone);
 
 // Starts a playback job's call: the modem speaker for PlayTarget "SPEAKER", else dials
 // PlayTarget. Returns once the voice connection stands; a failed call writes its outcome
-// marker and ends the job.
-void PlaceCall(JobContext& ctx, CommandEngine& engine, Endings& endings);
+// marker and ends the job. The pause after dialling blocks on `sleeper`.
+void PlaceCall(Modem& modem, TextBox& term, Sleeper& sleeper, Endings& endings);

@@ -6,7 +6,7 @@
 
 #include "console/term_write.h"
 #include "core/dle.h"
-#include "modem/command_set.h"
+#include "modem/job_context.h"
 #include "modem/serial_control.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
@@ -22,6 +22,36 @@ constexpr std::size_t kLongestReply = 4096;
 constexpr int kCeilingFactor = 10;
 }  // namespace
 
+bool CommandEngine::SelectPort(int comm_port) {
+  return ctx_.serial.SetCommPort(comm_port);
+}
+
+bool CommandEngine::Open() {
+  return ctx_.serial.SetPortOpen(true);
+}
+
+void CommandEngine::Close() {
+  ctx_.serial.SetPortOpen(false);
+  received_.clear();
+  served_ = 0;
+}
+
+bool CommandEngine::SetSettings(std::string_view settings) {
+  return ctx_.serial.SetSettings(settings);
+}
+
+std::string CommandEngine::Settings() const {
+  return ctx_.serial.Settings();
+}
+
+int CommandEngine::InBufferSize() const {
+  return ctx_.serial.InBufferSize();
+}
+
+int CommandEngine::OutBufferSize() const {
+  return ctx_.serial.OutBufferSize();
+}
+
 void CommandEngine::Send(std::string_view command) {
   std::string line(command);
   line += kCr;
@@ -32,36 +62,59 @@ void CommandEngine::SendRaw(std::string_view bytes) {
   ctx_.serial.Output(bytes);
 }
 
+bool CommandEngine::Fill() {
+  if (served_ < received_.size()) return true;
+  received_.clear();
+  served_ = 0;
+  const int waiting = ctx_.serial.InBufferCount();
+  if (waiting <= 0) return false;
+  ctx_.serial.SetInputLen(waiting);
+  received_ = ctx_.serial.Input();
+  return !received_.empty();
+}
+
+std::optional<char> CommandEngine::ReadByte() {
+  if (!Fill()) return std::nullopt;
+  const char c = received_[served_++];
+  if (ctx_.v.EchoFlag == 1) TermWrite(ctx_.term, std::string_view(&c, 1));
+  return c;
+}
+
+std::string CommandEngine::ReadWaiting() {
+  std::string got = received_.substr(served_);
+  served_ = received_.size();
+  if (Fill()) {
+    got += received_;
+    served_ = received_.size();
+  }
+  return got;
+}
+
 bool CommandEngine::ReadReply() {
   return ReadLine(Ceiling());
 }
 
 Deadline CommandEngine::Ceiling() {
-  return Deadline::After(ctx_.clock.Now(),
-                         std::chrono::seconds(ctx_.v.ReplyTimeout * kCeilingFactor));
+  return DeadlineIn(std::chrono::seconds(ctx_.v.ReplyTimeout * kCeilingFactor));
 }
 
 bool CommandEngine::ReadLine(Deadline ceiling) {
   JobValues& v = ctx_.v;
-  const bool events = ctx_.commands.EventsAmongReplies();
   DleDecoder dle;
   for (;;) {
-    ctx_.serial.SetInputLen(1);
     v.TimedOut = 0;
     v.ReplyLine.clear();
     for (;;) {
       // Every byte received, even a dropped one, restarts the silence deadline.
-      const Deadline silence =
-          Deadline::After(ctx_.clock.Now(), std::chrono::seconds(v.ReplyTimeout));
+      const Deadline silence = DeadlineIn(std::chrono::seconds(v.ReplyTimeout));
       if (!WaitForInput(std::min(silence, ceiling))) {
         v.TimedOut = 1;
         return false;
       }
-      const std::string got = ctx_.serial.Input();
-      if (got.empty()) continue;
-      Echo(got);
-      const char c = got[0];
-      if (events) {
+      const std::optional<char> got = ReadByte();
+      if (!got) continue;
+      const char c = *got;
+      if (events_among_replies_) {
         const auto item = dle.Feed(c);
         if (!item) continue;
         if (item->kind != DleItem::Kind::kData) {
@@ -110,12 +163,22 @@ void CommandEngine::WaitRing() {
   } while (ctx_.v.ReplyLine != "RING");
 }
 
+Deadline CommandEngine::DeadlineIn(std::chrono::seconds wait) {
+  return Deadline::After(ctx_.clock.Now(), wait);
+}
+
 bool CommandEngine::WaitForInput(std::optional<Deadline> deadline) {
   for (;;) {
     if (deadline && deadline->Passed(ctx_.clock.Now())) return false;
+    // Bytes in memory are served without a turn of the event loop, so a flood costs one turn
+    // per read of the serial control, not one per byte.
+    if (served_ < received_.size()) {
+      EndIfLost();
+      return true;
+    }
     ctx_.events.PumpEvents();
     EndIfLost();
-    if (ctx_.serial.InBufferCount() > 0) return true;
+    if (Fill()) return true;
     ctx_.events.WaitForActivity(deadline ? std::optional<JobTime>(deadline->PassesAt())
                                          : std::nullopt);
   }
@@ -132,8 +195,4 @@ void CommandEngine::WaitForOutputDrained() {
 
 void CommandEngine::EndIfLost() {
   if (ctx_.serial.Lost()) endings_.LostEnding();
-}
-
-void CommandEngine::Echo(std::string_view received) {
-  if (ctx_.v.EchoFlag == 1) TermWrite(ctx_.term, received);
 }

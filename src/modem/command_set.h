@@ -10,8 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "console/text_box.h"
 #include "core/endings.h"
-#include "core/job_context.h"
+#include "core/job_values.h"
 #include "modem/command_engine.h"
 
 // The ringback timers of the voice mode, in tenths of a second: how long ringback may stop, and
@@ -52,10 +53,11 @@ class CommandSet {
   // The line settings the port runs at; nothing leaves the serial control's own settings.
   virtual std::optional<std::string> PortSettings(int modem_type) const = 0;
 
-  // Puts the identified modem into voice mode, idle on the telephone line, with `timers`. A
-  // modem that stays silent takes the no-response ending, as does one that offers no voice
-  // coding the caller can use.
-  virtual void EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
+  // Puts the identified modem into voice mode, idle on the telephone line, with `timers`; the
+  // replies land in `v`, and a modem that refuses voice mode gets its line on `term`. A modem
+  // that stays silent takes the no-response ending, as does one that offers no voice coding the
+  // caller can use.
+  virtual void EnterVoiceMode(CommandEngine& engine, JobValues& v, TextBox& term, Endings& endings,
                               RingbackTimers timers) = 0;
 
   // The command that connects `device`; the modem confirms it as a call connects. Nothing, after

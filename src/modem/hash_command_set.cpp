@@ -26,9 +26,8 @@ std::optional<std::string> HashCommandSet::PortSettings(int modem_type) const {
   return std::nullopt;
 }
 
-void HashCommandSet::EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& /*endings*/,
-                                    RingbackTimers timers) {
-  const JobValues& v = ctx.v;
+void HashCommandSet::EnterVoiceMode(CommandEngine& engine, JobValues& v, TextBox& term,
+                                    Endings& /*endings*/, RingbackTimers timers) {
   engine.Send("AT #CLS=8 #VLS=0 #VRA=" + std::to_string(timers.goes_away) +
               " #VRN=" + std::to_string(timers.never_came));
   // The command's echo marks where its answer begins.
@@ -36,7 +35,7 @@ void HashCommandSet::EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endi
     engine.ReadReplyOrEnd();
   } while (v.ReplyLine.compare(0, 9, "AT #CLS=8") != 0);
   engine.ReadReplyOrEnd();
-  if (v.ReplyLine != "OK") TermWrite(ctx.term, kNotAVoiceModem);
+  if (v.ReplyLine != "OK") TermWrite(term, kNotAVoiceModem);
 }
 
 std::optional<std::string> HashCommandSet::SelectDevice(VoiceDevice device) {

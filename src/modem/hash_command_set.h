@@ -6,7 +6,7 @@
 class HashCommandSet : public CommandSet {
  public:
   std::optional<std::string> PortSettings(int modem_type) const override;
-  void EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
+  void EnterVoiceMode(CommandEngine& engine, JobValues& v, TextBox& term, Endings& endings,
                       RingbackTimers timers) override;
   std::optional<std::string> SelectDevice(VoiceDevice device) override;
   bool EventsAmongReplies() const override { return false; }

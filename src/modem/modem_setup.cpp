@@ -5,7 +5,6 @@
 
 #include "console/term_write.h"
 #include "modem/command_set.h"
-#include "platform/sleeper.h"
 
 namespace {
 // Pauses that give the modem time to settle: after its reset, after the line settings, and
@@ -20,15 +19,16 @@ RingbackTimers ChooseRingbackTimers(const JobValues& v) {
 }
 }  // namespace
 
-void SetUpModem(JobContext& ctx, CommandEngine& engine, Endings& endings) {
-  JobValues& v = ctx.v;
+void SetUpModem(Modem& modem, TextBox& term, Sleeper& sleeper, Endings& endings) {
+  JobValues& v = modem.v;
+  CommandEngine& engine = modem.engine;
 
   engine.Send("ATZ");
   engine.WaitOkOrEnd();
-  ctx.sleeper.Sleep(kAfterReset);
+  sleeper.Sleep(kAfterReset);
   engine.Send("AT E1 H0 L0 S6=15 S7=60 &K3");
   engine.WaitOkOrEnd();
-  ctx.sleeper.Sleep(kAfterSettings);
+  sleeper.Sleep(kAfterSettings);
 
   engine.Send("ATI3");
   do {
@@ -36,11 +36,11 @@ void SetUpModem(JobContext& ctx, CommandEngine& engine, Endings& endings) {
   } while (v.ReplyLine != "ATI3");
   engine.ReadReplyOrEnd();
   if (v.ReplyLine != "ERROR") {
-    TermWrite(ctx.term, "****  The Modem model is " + v.ReplyLine + " ****\r");
+    TermWrite(term, "****  The Modem model is " + v.ReplyLine + " ****\r");
     engine.WaitOkOrEnd();
   }
 
   const RingbackTimers timers = ChooseRingbackTimers(v);
-  ctx.sleeper.Sleep(kBeforeVoiceMode);
-  ctx.commands.EnterVoiceMode(ctx, engine, endings, timers);
+  sleeper.Sleep(kBeforeVoiceMode);
+  modem.commands.EnterVoiceMode(engine, v, term, endings, timers);
 }

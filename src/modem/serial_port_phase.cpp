@@ -2,18 +2,17 @@
 
 #include "console/term_write.h"
 #include "modem/command_set.h"
-#include "modem/serial_control.h"
 
-void OpenSerialPort(JobContext& ctx, Endings& endings, PortUse use) {
-  const std::string& id = ctx.v.JobId;
+void OpenSerialPort(Modem& modem, TextBox& term, Endings& endings) {
+  CommandEngine& engine = modem.engine;
+  const std::string& id = modem.v.JobId;
   const bool is_number = id.size() == 1 && id[0] >= '0' && id[0] <= '9';
-  if (use == PortUse::kRefused || !is_number || !ctx.serial.SetCommPort(id[0] - '0') ||
-      !ctx.serial.SetPortOpen(true)) {
+  if (!is_number || !engine.SelectPort(id[0] - '0') || !engine.Open()) {
     endings.BusyEnding();
   }
-  TermWrite(ctx.term, "****  Device COM" + id + " is opened  ****\r");
-  if (const auto settings = ctx.commands.PortSettings(ctx.v.ModemType)) {
-    ctx.serial.SetSettings(*settings);
+  TermWrite(term, "****  Device COM" + id + " is opened  ****\r");
+  if (const auto settings = modem.commands.PortSettings(modem.v.ModemType)) {
+    engine.SetSettings(*settings);
   }
-  TermWrite(ctx.term, "MSComm1.Settings=" + ctx.serial.Settings() + "\r");
+  TermWrite(term, "MSComm1.Settings=" + engine.Settings() + "\r");
 }

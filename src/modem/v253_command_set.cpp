@@ -54,9 +54,9 @@ std::optional<std::string> V253CommandSet::PortSettings(int) const {
   return "115200,n,8,1";
 }
 
-void V253CommandSet::EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
-                                    RingbackTimers timers) {
-  devices_ = EnterV253VoiceMode(ctx, engine, endings, coding_, timers);
+void V253CommandSet::EnterVoiceMode(CommandEngine& engine, JobValues& v, TextBox& term,
+                                    Endings& endings, RingbackTimers timers) {
+  devices_ = EnterV253VoiceMode(engine, v, term, endings, coding_, timers);
 }
 
 std::optional<std::string> V253CommandSet::SelectDevice(VoiceDevice device) {

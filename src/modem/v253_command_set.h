@@ -18,7 +18,7 @@ class V253CommandSet : public CommandSet {
 
   std::optional<std::string> PortSettings(int modem_type) const override;
   // Also learns the modem's devices, which SelectDevice picks from.
-  void EnterVoiceMode(JobContext& ctx, CommandEngine& engine, Endings& endings,
+  void EnterVoiceMode(CommandEngine& engine, JobValues& v, TextBox& term, Endings& endings,
                       RingbackTimers timers) override;
   std::optional<std::string> SelectDevice(VoiceDevice device) override;
   bool EventsAmongReplies() const override { return true; }

@@ -22,7 +22,7 @@ struct Answer {
 
 class Dialogue {
  public:
-  Dialogue(JobContext& ctx, CommandEngine& engine) : v_(ctx.v), engine_(engine) {}
+  Dialogue(CommandEngine& engine, JobValues& v) : v_(v), engine_(engine) {}
 
   Answer Ask(const std::string& command) {
     engine_.Send(command);
@@ -70,12 +70,13 @@ int WholeSeconds(int tenths) {
 
 }  // namespace
 
-std::vector<DeviceConfiguration> EnterV253VoiceMode(JobContext& ctx, CommandEngine& engine,
-                                                    Endings& endings, const VoiceCoding& coding,
+std::vector<DeviceConfiguration> EnterV253VoiceMode(CommandEngine& engine, JobValues& v,
+                                                    TextBox& term, Endings& endings,
+                                                    const VoiceCoding& coding,
                                                     RingbackTimers timers) {
-  Dialogue dialogue(ctx, engine);
+  Dialogue dialogue(engine, v);
   if (!dialogue.Ask("AT+FCLASS=8").ok) {
-    TermWrite(ctx.term, kNotAVoiceModem);
+    TermWrite(term, kNotAVoiceModem);
   }
   std::vector<DeviceConfiguration> devices = ParseDeviceListing(dialogue.Ask("AT+VLS=?").lines);
 

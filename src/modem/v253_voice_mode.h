@@ -6,8 +6,9 @@
 // it offers that is not above the wanted one.
 #include <vector>
 
+#include "console/text_box.h"
 #include "core/endings.h"
-#include "core/job_context.h"
+#include "core/job_values.h"
 #include "modem/command_engine.h"
 #include "modem/command_set.h"
 #include "modem/device_listing.h"
@@ -15,6 +16,7 @@
 
 // Returns the modem's device configurations. A silent modem takes the no-response ending; so
 // does one without the coding, after one line on stderr naming the methods it offers.
-std::vector<DeviceConfiguration> EnterV253VoiceMode(JobContext& ctx, CommandEngine& engine,
-                                                    Endings& endings, const VoiceCoding& coding,
+std::vector<DeviceConfiguration> EnterV253VoiceMode(CommandEngine& engine, JobValues& v,
+                                                    TextBox& term, Endings& endings,
+                                                    const VoiceCoding& coding,
                                                     RingbackTimers timers);

@@ -1,40 +1,35 @@
 #include "voice/collect_digits.h"
 
 #include <chrono>
-#include <string>
 
-#include "platform/job_clock.h"
 #include "voice/key_reader.h"
 
-bool CollectDigits(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
+bool CollectDigits(CommandEngine& engine, JobValues& v, DleDecoder& dle) {
   for (;;) {
     v.TimedOut = 0;
     v.StarEnded = 0;
     // Only an accepted key moves the deadline; ignored modem events do not.
-    const Deadline deadline =
-        Deadline::After(ctx.clock.Now(), std::chrono::seconds(v.DigitTimeout));
+    const Deadline deadline = engine.DeadlineIn(std::chrono::seconds(v.DigitTimeout));
     for (;;) {
       if (!engine.WaitForInput(deadline)) {
         v.TimedOut = 1;
         return false;
       }
-      const auto report = ReadKeyReport(ctx, engine, dle);
+      const std::optional<KeyReport> report = ReadKeyReport(engine, dle);
       if (!report) continue;
-      const std::string key(1, *report);
-      if (key == "*" || key == v.StopCode) {
-        v.Digits += key;
+      if (report->kind == KeyReport::Kind::kStar || report->Text() == v.StopCode) {
+        v.Digits += report->key;
         v.StarEnded = 1;
         return true;
       }
-      if (key == "#") {
-        v.Digits += key;
+      if (report->kind == KeyReport::Kind::kHash) {
+        v.Digits += report->key;
         if (v.Digits == "#") return true;
         v.Digits.clear();
         break;
       }
-      if (key < "0" || key > "9") continue;  // another modem event
-      v.Digits += key;
+      if (report->kind != KeyReport::Kind::kDigit) continue;  // another modem event
+      v.Digits += report->key;
       break;
     }
   }

@@ -1,17 +1,11 @@
 #include "voice/key_reader.h"
 
-#include <string>
-
-#include "modem/serial_control.h"
-
-std::optional<char> ReadKeyReport(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  ctx.serial.SetInputLen(1);
-  while (ctx.serial.InBufferCount() > 0) {
-    const std::string got = ctx.serial.Input();
-    if (got.empty()) break;
-    engine.Echo(got);
-    const auto item = dle.Feed(got[0]);
-    if (item && item->kind != DleItem::Kind::kData) return item->byte;
+std::optional<KeyReport> ReadKeyReport(CommandEngine& engine, DleDecoder& dle) {
+  while (const std::optional<char> byte = engine.ReadByte()) {
+    const auto item = dle.Feed(*byte);
+    if (item) {
+      if (const std::optional<KeyReport> report = AsKeyReport(*item)) return report;
+    }
   }
   return std::nullopt;
 }

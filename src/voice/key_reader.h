@@ -7,10 +7,9 @@
 #include <optional>
 
 #include "core/dle.h"
-#include "core/job_context.h"
 #include "modem/command_engine.h"
 
-// Reads the bytes waiting in the serial control until a report is whole and returns its event
-// character, or returns nothing once no byte is left. It never reads past a report, so the
+// Reads the bytes waiting until a report is whole and returns it, or
+// returns nothing once no byte is left. It never reads past a report, so the
 // replies that follow stay for the reply reader.
-std::optional<char> ReadKeyReport(JobContext& ctx, CommandEngine& engine, DleDecoder& dle);
+std::optional<KeyReport> ReadKeyReport(CommandEngine& engine, DleDecoder& dle);

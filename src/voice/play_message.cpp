@@ -7,7 +7,6 @@
 #include "core/dle.h"
 #include "modem/call_progress.h"
 #include "modem/command_set.h"
-#include "modem/serial_control.h"
 #include "voice/collect_digits.h"
 #include "voice/key_reader.h"
 #include "voice/voice_length_line.h"
@@ -30,48 +29,47 @@ void GrantKeyEntry(JobValues& v) {
 }
 
 // Looks at the keys reported while the message plays; true when one ends the message.
-bool KeyEndsMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
-  const auto report = ReadKeyReport(ctx, engine, dle);
+bool KeyEndsMessage(CommandEngine& engine, JobValues& v, DleDecoder& dle) {
+  const std::optional<KeyReport> report = ReadKeyReport(engine, dle);
   if (!report) return false;
-  const std::string key(1, *report);
-  if (key == "*") {
-    v.Digits = key;
+  if (report->kind == KeyReport::Kind::kStar) {
+    v.Digits = report->Text();
     v.StarEnded = 1;
     return true;
   }
-  if (key == v.StopCode || key == "#") {
-    v.Digits = key;
+  if (report->Text() == v.StopCode || report->kind == KeyReport::Kind::kHash) {
+    v.Digits = report->Text();
     return true;
   }
-  if (key < "0" || key > "9") return false;  // another modem event
-  v.Digits = key;
+  if (report->kind != KeyReport::Kind::kDigit) return false;  // another modem event
+  v.Digits = report->Text();
   GrantKeyEntry(v);
-  CollectDigits(ctx, engine, dle);
+  CollectDigits(engine, v, dle);
   return true;
 }
 
 }  // namespace
 
-void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
+void PlayMessage(Modem& modem, TextBox& term, DleDecoder& dle) {
+  JobValues& v = modem.v;
+  CommandEngine& engine = modem.engine;
   v.StarEnded = 0;
-  TermWrite(ctx.term, VoiceLengthLine(v.VoiceLen));
-  StartVoiceTransmit(ctx, engine);
+  TermWrite(term, VoiceLengthLine(v.VoiceLen));
+  StartVoiceTransmit(modem);
   const std::string_view message = std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen);
   std::size_t SendPos = 0;
   for (;;) {
     // At most one piece waits in the serial control, so a key stops the message quickly.
     engine.WaitForOutputDrained();
     v.Digits.clear();
-    if (SendPos + JobValues::LGR_ECR_VOICE >= message.size()) {
+    if (SendPos + LGR_ECR_VOICE >= message.size()) {
       // The last piece carries the message's own DLE ETX.
-      ctx.serial.Output(message.substr(SendPos));
+      engine.SendRaw(message.substr(SendPos));
       break;
     }
-    ctx.serial.Output(message.substr(SendPos, JobValues::LGR_ECR_VOICE));
-    SendPos += JobValues::LGR_ECR_VOICE;
-    if (KeyEndsMessage(ctx, engine, dle)) {
+    engine.SendRaw(message.substr(SendPos, LGR_ECR_VOICE));
+    SendPos += LGR_ECR_VOICE;
+    if (KeyEndsMessage(engine, v, dle)) {
       // A piece may end between the two DLEs of a shielded data byte; the second one goes
       // first then, so the DLE ETX is not swallowed as data.
       const bool open = EndsInOpenDle(message.substr(0, SendPos));
@@ -80,8 +78,8 @@ void PlayMessage(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
       break;
     }
   }
-  TermWrite(ctx.term, "****  End of Voice Transmit  **** \r");
-  WaitCallProgress(ctx, engine);
-  engine.Send(ctx.commands.AttentionTone());
+  TermWrite(term, "****  End of Voice Transmit  **** \r");
+  WaitCallProgress(modem);
+  engine.Send(modem.commands.AttentionTone());
   engine.WaitOk();
 }

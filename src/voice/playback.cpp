@@ -14,22 +14,22 @@ enum class PlayResult {
 };
 
 // Plays the message until the listener keys something usable or the plays or retries run out.
-PlayResult PlayUntilKeyed(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
+PlayResult PlayUntilKeyed(Modem& modem, TextBox& term, DleDecoder& dle) {
+  JobValues& v = modem.v;
   for (;;) {
     --v.PlayCount;
     if (v.PlayCount < 0) break;
     v.ReplyTimeout = 15;
-    PlayMessage(ctx, engine, dle);
+    PlayMessage(modem, term, dle);
     if (!v.Digits.empty()) return PlayResult::kEntry;
     if (v.DigitTimeout != 0) {
       // An empty voice transmission, whose closing report is consumed, comes before the entry.
-      StartVoiceTransmit(ctx, engine);
-      EndVoiceTransmit(ctx, engine);
+      StartVoiceTransmit(modem);
+      EndVoiceTransmit(modem);
       v.Digits = "*";
       if (v.PlayTarget == "SPEAKER") return PlayResult::kListened;
       v.Digits.clear();
-      if (CollectDigits(ctx, engine, dle)) return PlayResult::kEntry;
+      if (CollectDigits(modem.engine, v, dle)) return PlayResult::kEntry;
     }
     // A retry count that starts at 0 or below never reaches 0: only the plays limit it then.
     --v.RetryCount;
@@ -41,13 +41,13 @@ PlayResult PlayUntilKeyed(JobContext& ctx, CommandEngine& engine, DleDecoder& dl
 
 }  // namespace
 
-void RunPlayback(JobContext& ctx, CommandEngine& engine, Endings& endings) {
-  JobValues& v = ctx.v;
+void RunPlayback(Modem& modem, TextBox& term, const std::filesystem::path& dir, Endings& endings) {
+  JobValues& v = modem.v;
   DleDecoder dle;  // the modem's events for the rest of the job
   for (;;) {
-    if (PlayUntilKeyed(ctx, engine, dle) == PlayResult::kListened) break;
+    if (PlayUntilKeyed(modem, term, dle) == PlayResult::kListened) break;
     if (v.Digits == "#") continue;  // the listener asks to hear the message again
-    if (v.ReadBack == 0 || v.StarEnded == 0 || ReadBackEntry(ctx, engine, dle)) break;
+    if (v.ReadBack == 0 || v.StarEnded == 0 || ReadBackEntry(modem, dir, dle)) break;
   }
   endings.WriteOutcomeMarker(v.Digits, "");
   endings.EndSequence();

@@ -23,26 +23,27 @@ std::string_view PromptFor(char c) {
 
 }  // namespace
 
-bool ReadBackEntry(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
+bool ReadBackEntry(Modem& modem, const std::filesystem::path& dir, DleDecoder& dle) {
+  JobValues& v = modem.v;
+  CommandEngine& engine = modem.engine;
   const auto load = [&](std::string_view name) {
-    return LoadVoiceFile(ctx.dir / (v.PromptDir + std::string(name)));
+    return LoadVoiceFile(dir / (v.PromptDir + std::string(name)));
   };
-  StartVoiceTransmit(ctx, engine);
+  StartVoiceTransmit(modem);
   std::string prompt = load("verif1");
-  SendVoiceBuffer(ctx, engine, prompt);
+  SendVoiceBuffer(engine, prompt);
   for (const char c : v.Digits) {
     const std::string_view name = PromptFor(c);
     // The StopCode that ended the entry has no prompt of its own: the one before plays again.
     if (!name.empty()) prompt = load(name);
-    SendVoiceBuffer(ctx, engine, prompt);
+    SendVoiceBuffer(engine, prompt);
   }
-  SendVoiceBuffer(ctx, engine, load("verif2"));
-  EndVoiceTransmit(ctx, engine);
+  SendVoiceBuffer(engine, load("verif2"));
+  EndVoiceTransmit(modem);
 
   const std::string SavedDigits = v.Digits;
   v.Digits.clear();
-  CollectDigits(ctx, engine, dle);
+  CollectDigits(engine, v, dle);
   if (v.StarEnded == 0) return false;
   v.Digits = SavedDigits;
   return true;

@@ -9,7 +9,6 @@
 #include "core/dle.h"
 #include "modem/call_progress.h"
 #include "modem/command_set.h"
-#include "modem/serial_control.h"
 #include "voice/recording_cut.h"
 #include "voice/voice_length_line.h"
 
@@ -17,15 +16,12 @@ namespace {
 
 // Reads everything waiting at each wake-up straight into the buffer, which never grows: a
 // reception keeps up with the line at the cost of one copy per read.
-void TakeVoiceData(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
+void TakeVoiceData(CommandEngine& engine, JobValues& v, DleDecoder& dle) {
   for (;;) {
     engine.WaitForInput(std::nullopt);
-    const int waiting = ctx.serial.InBufferCount();
-    if (waiting <= 0) continue;
-    ctx.serial.SetInputLen(waiting);
-    const std::string got = ctx.serial.Input();
-    const std::size_t room = JobValues::LGR_BUF_VOICE - v.VoiceLen;
+    const std::string got = engine.ReadWaiting();
+    if (got.empty()) continue;
+    const std::size_t room = LGR_BUF_VOICE - v.VoiceLen;
     const std::size_t kept = std::min(got.size(), room);
     std::copy_n(got.begin(), kept, v.VoiceBuffer.begin() + v.VoiceLen);
     v.VoiceLen += kept;
@@ -37,23 +33,24 @@ void TakeVoiceData(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
       const auto item = dle.Feed(c);
       ended = item && item->kind == DleItem::Kind::kEndReport;
     }
-    if (ended || v.VoiceLen == JobValues::LGR_BUF_VOICE) return;
+    if (ended || v.VoiceLen == LGR_BUF_VOICE) return;
   }
 }
 
 }  // namespace
 
-void ReceiveVoice(JobContext& ctx, CommandEngine& engine, DleDecoder& dle) {
-  JobValues& v = ctx.v;
-  v.VoiceBuffer.assign(JobValues::LGR_BUF_VOICE, '\0');
+void ReceiveVoice(Modem& modem, TextBox& term, DleDecoder& dle) {
+  JobValues& v = modem.v;
+  CommandEngine& engine = modem.engine;
+  v.VoiceBuffer.assign(LGR_BUF_VOICE, '\0');
   v.VoiceLen = 0;
-  TakeVoiceData(ctx, engine, dle);
+  TakeVoiceData(engine, v, dle);
 
-  engine.SendRaw(ctx.commands.EndReception());
-  WaitCallProgress(ctx, engine);
-  engine.Send(ctx.commands.AttentionTone());
+  engine.SendRaw(modem.commands.EndReception());
+  WaitCallProgress(modem);
+  engine.Send(modem.commands.AttentionTone());
   engine.WaitOk();
 
   v.VoiceLen = CutRecording(std::string_view(v.VoiceBuffer).substr(0, v.VoiceLen));
-  TermWrite(ctx.term, VoiceLengthLine(v.VoiceLen));
+  TermWrite(term, VoiceLengthLine(v.VoiceLen));
 }

@@ -13,65 +13,64 @@
 
 namespace {
 
-void PrintLine(JobContext& ctx, std::string_view line) {
-  TermWrite(ctx.term, std::string(line) + '\r');
+void PrintLine(TextBox& term, std::string_view line) {
+  TermWrite(term, std::string(line) + '\r');
 }
 
 // Sends an answer command; the modem confirms the voice connection.
-void SendAwaitingConnection(JobContext& ctx, CommandEngine& engine, std::string_view command) {
-  engine.Send(command);
-  WaitCallProgress(ctx, engine);
+void SendAwaitingConnection(Modem& modem, std::string_view command) {
+  modem.engine.Send(command);
+  WaitCallProgress(modem);
 }
 
 // Connects `device`; a modem without it takes the no-response ending.
-void SelectDevice(JobContext& ctx, CommandEngine& engine, Endings& endings, VoiceDevice device) {
-  const auto command = ctx.commands.SelectDevice(device);
+void SelectDevice(Modem& modem, Endings& endings, VoiceDevice device) {
+  const auto command = modem.commands.SelectDevice(device);
   if (!command) endings.NoResponseEnding();
-  SendAwaitingConnection(ctx, engine, *command);
+  SendAwaitingConnection(modem, *command);
 }
 
 // Connects the chosen source and greets it with the stored message. The speaker path plays the
 // greeting on the speaker and then switches to the microphone to record.
-void PrepareSourceAndGreet(JobContext& ctx, CommandEngine& engine, Endings& endings,
-                           DleDecoder& dle) {
-  const std::string& source = ctx.v.SourceCode;
+void PrepareSourceAndGreet(Modem& modem, TextBox& term, Endings& endings, DleDecoder& dle) {
+  const std::string& source = modem.v.SourceCode;
   if (source == "0") {
-    PrintLine(ctx, "****  Waiting for a telephone call  ****");
-    engine.WaitRing();
-    SendAwaitingConnection(ctx, engine, "ATA");
-    PlayMessage(ctx, engine, dle);
+    PrintLine(term, "****  Waiting for a telephone call  ****");
+    modem.engine.WaitRing();
+    SendAwaitingConnection(modem, "ATA");
+    PlayMessage(modem, term, dle);
     return;
   }
   const bool handset = source == "1";
-  PrintLine(ctx, handset ? "****  Recording from the Handset  ****"
-                         : "****  Recording from the modem speaker  ****");
-  engine.Send("AT L3");
-  engine.WaitOk();
-  SelectDevice(ctx, engine, endings, handset ? VoiceDevice::kHandset : VoiceDevice::kSpeaker);
-  PlayMessage(ctx, engine, dle);
-  if (!handset) SelectDevice(ctx, engine, endings, VoiceDevice::kMicrophone);
+  PrintLine(term, handset ? "****  Recording from the Handset  ****"
+                          : "****  Recording from the modem speaker  ****");
+  modem.engine.Send("AT L3");
+  modem.engine.WaitOk();
+  SelectDevice(modem, endings, handset ? VoiceDevice::kHandset : VoiceDevice::kSpeaker);
+  PlayMessage(modem, term, dle);
+  if (!handset) SelectDevice(modem, endings, VoiceDevice::kMicrophone);
 }
 
 // Writes the recording and its DLE ETX as the whole result file.
-void StoreRecording(JobContext& ctx) {
-  JobValues& v = ctx.v;
+void StoreRecording(JobValues& v, TextBox& term, const std::filesystem::path& dir) {
   v.VoiceBuffer.resize(v.VoiceLen);
   v.VoiceBuffer += kDle;
   v.VoiceBuffer += kEtx;
-  WriteResultFile(ctx, v.VoiceBuffer);
+  WriteResultFile(dir, v.JobId, term, v.VoiceBuffer);
 }
 
 }  // namespace
 
-void RunRecording(JobContext& ctx, CommandEngine& engine, Endings& endings) {
-  engine.Send(ctx.commands.SilenceDetection());
+void RunRecording(Modem& modem, TextBox& term, const std::filesystem::path& dir, Endings& endings) {
+  CommandEngine& engine = modem.engine;
+  engine.Send(modem.commands.SilenceDetection());
   engine.WaitOkOrEnd();
-  PrintLine(ctx, "****  Recording mode  ****");
+  PrintLine(term, "****  Recording mode  ****");
   DleDecoder dle;  // the modem's events for the rest of the job
-  PrepareSourceAndGreet(ctx, engine, endings, dle);
-  engine.Send(ctx.commands.VoiceReceive());
+  PrepareSourceAndGreet(modem, term, endings, dle);
+  engine.Send(modem.commands.VoiceReceive());
   engine.WaitConnect();
-  ReceiveVoice(ctx, engine, dle);
-  StoreRecording(ctx);
+  ReceiveVoice(modem, term, dle);
+  StoreRecording(modem.v, term, dir);
   endings.EndSequence();
 }

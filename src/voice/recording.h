@@ -1,8 +1,11 @@
 #pragma once
+#include <filesystem>
+
+#include "console/text_box.h"
 #include "core/endings.h"
-#include "core/job_context.h"
-#include "modem/command_engine.h"
+#include "modem/modem.h"
 
 // A recording job: greets with the stored message, takes one voice message from the source
-// the command line chose, stores it as the job's result file and ends the job.
-[[noreturn]] void RunRecording(JobContext& ctx, CommandEngine& engine, Endings& endings);
+// the command line chose, stores it as the job's result file in `dir` and ends the job.
+[[noreturn]] void RunRecording(Modem& modem, TextBox& term, const std::filesystem::path& dir,
+                               Endings& endings);

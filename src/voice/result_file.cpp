@@ -5,8 +5,9 @@
 #include "console/term_write.h"
 #include "platform/file_write.h"
 
-void WriteResultFile(JobContext& ctx, std::string_view bytes) {
-  if (WriteWholeFile(ctx.dir, "talvin_" + ctx.v.JobId, bytes)) {
-    TermWrite(ctx.term, "****  Error Writing File  ****\r");
+void WriteResultFile(const std::filesystem::path& dir, const std::string& job_id, TextBox& term,
+                     std::string_view bytes) {
+  if (WriteWholeFile(dir, "talvin_" + job_id, bytes)) {
+    TermWrite(term, "****  Error Writing File  ****\r");
   }
 }

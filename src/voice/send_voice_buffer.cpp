@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "modem/serial_control.h"
+#include "core/voice_buffer.h"
 
-void SendVoiceBuffer(JobContext& ctx, CommandEngine& engine, std::string_view prompt) {
+void SendVoiceBuffer(CommandEngine& engine, std::string_view prompt) {
   std::size_t SendPos = 0;
   do {
     engine.WaitForOutputDrained();
-    const std::size_t piece = std::min(JobValues::LGR_ECR_VOICE, prompt.size() - SendPos);
-    if (piece > 0) ctx.serial.Output(prompt.substr(SendPos, piece));
+    const std::size_t piece = std::min(LGR_ECR_VOICE, prompt.size() - SendPos);
+    if (piece > 0) engine.SendRaw(prompt.substr(SendPos, piece));
     SendPos += piece;
   } while (SendPos < prompt.size());
 }

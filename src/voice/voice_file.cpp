@@ -6,13 +6,13 @@
 #include <system_error>
 
 #include "core/dle.h"
-#include "core/job_values.h"
+#include "core/voice_buffer.h"
 #include "platform/file_read.h"
 #include "platform/file_write.h"
 
 namespace {
 
-constexpr std::size_t kBufferSize = JobValues::LGR_BUF_VOICE;
+constexpr std::size_t kBufferSize = LGR_BUF_VOICE;
 
 // Where the data of a file without terminator ends (0-based, one past its last byte): after
 // its last byte that is not NUL, cut so that the terminator still fits, and short of a DLE

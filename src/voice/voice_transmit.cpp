@@ -4,12 +4,12 @@
 #include "modem/call_progress.h"
 #include "modem/command_set.h"
 
-void StartVoiceTransmit(JobContext& ctx, CommandEngine& engine) {
-  engine.Send(ctx.commands.VoiceTransmit());
-  engine.WaitConnect();
+void StartVoiceTransmit(Modem& modem) {
+  modem.engine.Send(modem.commands.VoiceTransmit());
+  modem.engine.WaitConnect();
 }
 
-void EndVoiceTransmit(JobContext& ctx, CommandEngine& engine) {
-  engine.SendRaw(kDleEtx);
-  WaitCallProgress(ctx, engine);
+void EndVoiceTransmit(Modem& modem) {
+  modem.engine.SendRaw(kDleEtx);
+  WaitCallProgress(modem);
 }

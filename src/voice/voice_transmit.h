@@ -3,9 +3,8 @@
 // to voice transmit once it answers "CONNECT"; the voice data follows raw, and an unshielded
 // DLE ETX ends it, whereupon the modem returns to command mode with its voice connection report
 // ("VCON"). Neither reply is examined: a modem that stays silent only costs the reply time-out.
-#include "core/job_context.h"
-#include "modem/command_engine.h"
+#include "modem/modem.h"
 
-void StartVoiceTransmit(JobContext& ctx, CommandEngine& engine);
+void StartVoiceTransmit(Modem& modem);
 // Sends DLE ETX and consumes the modem's voice connection report.
-void EndVoiceTransmit(JobContext& ctx, CommandEngine& engine);
+void EndVoiceTransmit(Modem& modem);

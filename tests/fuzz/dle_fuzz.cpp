@@ -36,8 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(paired && (c == 's' || c == 'q'));
         framed += kDle;
         break;
-      case DleItem::Kind::kKey:
-        FUZZ_CHECK(paired && c != 's' && c != 'q' && c != kDle);
+      case DleItem::Kind::kEvent:
+        FUZZ_CHECK(paired && c != 's' && c != 'q' && c != kDle && c != kEtx);
+        framed += kDle;
+        break;
+      case DleItem::Kind::kEndOfData:
+        FUZZ_CHECK(paired && c == kEtx);
         framed += kDle;
         break;
     }

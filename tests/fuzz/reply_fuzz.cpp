@@ -17,10 +17,10 @@
 #include "console/window.h"
 #include "core/dle.h"
 #include "core/endings.h"
-#include "core/job_context.h"
 #include "modem/call_progress.h"
 #include "modem/command_engine.h"
 #include "modem/hash_command_set.h"
+#include "modem/job_context.h"
 #include "modem/serial_control.h"
 #include "modem/v253_command_set.h"
 #include "platform/event_pump.h"
@@ -34,7 +34,8 @@ using std::chrono::milliseconds;
 
 // The modem on an open port, and the time it lives in. Its bytes arrive one by one, `pause`
 // apart; time moves only while the job waits for activity, up to the next byte or to the end
-// of the wait, whichever comes first.
+// of the wait, whichever comes first. It shows one waiting byte at a time, so what the reader
+// has taken from it is what the reader has consumed.
 class PacedModem : public SerialControl, public JobClock, public EventPump {
  public:
   PacedModem(std::string_view bytes, milliseconds pause) : bytes_(bytes), pause_(pause) {}
@@ -46,7 +47,7 @@ class PacedModem : public SerialControl, public JobClock, public EventPump {
   std::string Settings() const override { return "9600,n,8,1"; }
   int InBufferSize() const override { return INT_MAX; }
   int OutBufferSize() const override { return INT_MAX; }
-  int InBufferCount() override { return static_cast<int>(Arrived() - taken_); }
+  int InBufferCount() override { return Arrived() > taken_ ? 1 : 0; }
   void SetInputLen(int len) override { input_len_ = static_cast<std::size_t>(std::max(len, 0)); }
   std::string Input() override {
     const std::size_t waiting = Arrived() - taken_;
@@ -177,9 +178,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   HashCommandSet hash;
   V253CommandSet v253_set(VoiceCoding{.name = "u8", .rate = 8000});
   CommandSet& commands = v253 ? static_cast<CommandSet&>(v253_set) : hash;
-  JobContext ctx{v, modem, console, window, modem, modem, sleeper, termination, commands, {}};
+  JobContext ctx{v, modem, console, window, modem, modem, sleeper, termination, {}};
   NoEndings endings;
-  CommandEngine engine(ctx, endings);
+  CommandEngine engine(ctx, endings, commands.EventsAmongReplies());
+  Modem call{engine, commands, v};
   v.EchoFlag = echo ? 1 : 0;
   v.ReplyTimeout = timeout;
 
@@ -189,7 +191,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   do {
     const JobTime called_at = modem.Now();
     if (call_progress) {
-      const std::int16_t code = WaitCallProgress(ctx, engine);
+      const std::int16_t code = WaitCallProgress(call);
       if (v.TimedOut == 1) {
         FUZZ_CHECK(code == JobValues::RingLimit);
       } else if (code == JobValues::RingLimit) {

@@ -7,14 +7,14 @@
 
 #include "check.h"
 #include "core/dle.h"
-#include "core/job_values.h"
+#include "core/voice_buffer.h"
 #include "scratch_file.h"
 #include "voice/recording_cut.h"
 #include "voice/voice_file.h"
 
 namespace {
 
-constexpr std::size_t kBufferSize = JobValues::LGR_BUF_VOICE;
+constexpr std::size_t kBufferSize = LGR_BUF_VOICE;
 
 // Whether `data` followed by DLE ETX ends exactly there: no DLE ETX before it, and no DLE
 // left open to shield it.

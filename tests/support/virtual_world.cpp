@@ -82,8 +82,10 @@ VirtualWorld::VirtualWorld(std::string_view scenario, std::int64_t start_ms,
       clock(start_ms),
       serial(
           scenario, [this] { return clock.NowMs(); }, dir_.Path()),
-      ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, *commands_, dir_.Path()},
-      endings(ctx) {}
+      ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, dir_.Path()},
+      endings(ctx, engine, commands_.get()),
+      engine(ctx, endings, commands_->EventsAmongReplies()),
+      modem{engine, *commands_, values} {}
 
 VirtualWorld::~VirtualWorld() = default;
 

@@ -15,10 +15,11 @@
 
 #include "console/memory_text_box.h"
 #include "console/window.h"
-#include "core/job_context.h"
 #include "fake_serial_control.h"
 #include "job/job_endings.h"
 #include "modem/command_set.h"
+#include "modem/job_context.h"
+#include "modem/modem.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
 #include "platform/sleeper.h"
@@ -78,7 +79,9 @@ class VirtualWorld {
   VirtualClock clock;
   vmodem::FakeSerialControl serial;  // the modem behind it: serial.Modem()
   JobContext ctx;
-  JobEndings endings;  // the job's endings, for the job's command engines
+  JobEndings endings;    // the job's endings
+  CommandEngine engine;  // the port's one owner, for the phases and the endings alike
+  Modem modem;           // the engine with the job's command set and values
 
   // Runs `action` as a window event (a typed key, the close box) at virtual time `ms`, the
   // first time the job yields to the window at or after that time.

@@ -9,7 +9,7 @@
 #include "audio_read.h"
 #include "commands.h"
 #include "core/dle.h"
-#include "core/job_values.h"
+#include "core/voice_buffer.h"
 #include "files.h"
 #include "resample.h"
 #include "voice_framing.h"
@@ -20,7 +20,7 @@ namespace {
 // ends the data short of the buffer's end, where its own DLE ETX fits.
 void WarnIfTalvoCuts(const std::string& sound, const std::string& framed,
                      const CommandLine& command) {
-  constexpr std::size_t kLimit = JobValues::LGR_BUF_VOICE;
+  constexpr std::size_t kLimit = LGR_BUF_VOICE;
   if (framed.size() <= kLimit) return;
   const std::size_t played =
       UnframeVoice(std::string_view(framed).substr(0, kLimit - kDleEtx.size())).sound.size();

@@ -26,13 +26,12 @@ VoiceContents UnframeVoice(std::string_view file) {
       case DleItem::Kind::kEndReport:
         contents.end_reports += item->byte;
         break;
-      case DleItem::Kind::kKey:
-        if (item->byte == kEtx) {
-          contents.etx_at = i - 1;
-          return contents;
-        }
+      case DleItem::Kind::kEvent:
         contents.keys += item->byte;
         break;
+      case DleItem::Kind::kEndOfData:
+        contents.etx_at = i - 1;
+        return contents;
     }
   }
   return contents;

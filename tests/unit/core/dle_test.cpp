@@ -19,7 +19,8 @@ std::string Decode(const std::string& bytes) {
       case DleItem::Kind::kData:
         out += item->byte;
         break;
-      case DleItem::Kind::kKey:
+      case DleItem::Kind::kEvent:
+      case DleItem::Kind::kEndOfData:
         out += std::string("<") + item->byte + ">";
         break;
       case DleItem::Kind::kEndReport:

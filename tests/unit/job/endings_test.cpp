@@ -30,7 +30,7 @@ class EndingsTest : public testing::Test {
     w.serial.SetPortOpen(true);
   }
   VirtualWorld w;
-  CommandEngine engine{w.ctx, w.endings};
+  CommandEngine& engine = w.engine;
   JobEndings& endings = w.endings;
 };
 

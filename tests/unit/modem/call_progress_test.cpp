@@ -37,7 +37,7 @@ struct CallJob {
   }
 
   VirtualWorld w;
-  CommandEngine engine{w.ctx, w.endings};
+  CommandEngine& engine = w.engine;
   JobEndings& endings = w.endings;
 };
 
@@ -58,7 +58,7 @@ TEST_P(WaitCallProgressTest, ClassifiesTheModemsReports) {
   job.w.values.ReplyTimeout = 10;
   job.engine.Send("ATD5551234");
 
-  EXPECT_EQ(WaitCallProgress(job.w.ctx, job.engine), c.progress_code);
+  EXPECT_EQ(WaitCallProgress(job.w.modem), c.progress_code);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -148,7 +148,7 @@ TEST(WaitCallProgress, TimeOutBoundsTheSilenceBetweenReplies) {
   job.w.values.ReplyTimeout = 5;
   job.engine.Send("ATD5551234");
 
-  EXPECT_EQ(WaitCallProgress(job.w.ctx, job.engine), JobValues::RingLimit);
+  EXPECT_EQ(WaitCallProgress(job.w.modem), JobValues::RingLimit);
   // The 4-second gap passes; the 7-second one ends the wait 5 to 6 seconds after its start.
   EXPECT_GE(job.w.clock.NowMs(), kStartMs + 10000);
   EXPECT_LT(job.w.clock.NowMs(), kStartMs + 12000);
@@ -173,7 +173,7 @@ TEST_P(PlaceCallFailureTest, WritesMarkerAndEndsJob) {
   job.w.values.PlayTarget = c.play_target;
   job.w.values.ProgressTimeout = 4;
 
-  job.w.RunToEnd([&] { PlaceCall(job.w.ctx, job.engine, job.endings); });
+  job.w.RunToEnd([&] { PlaceCall(job.w.modem, job.w.console, job.w.ctx.sleeper, job.endings); });
 
   EXPECT_EQ(job.w.ReadFile("talvin_3"), c.marker);
   EXPECT_NE(job.w.console.Text().find(c.console_line + "\r\n"), std::string::npos)
@@ -245,7 +245,7 @@ TEST(PlaceCall, DialPausesSixSecondsThenReadsProgressWithProgressTimeout) {
   job.w.values.PlayTarget = "5551234";
   job.w.values.ProgressTimeout = 7;
 
-  PlaceCall(job.w.ctx, job.engine, job.endings);
+  PlaceCall(job.w.modem, job.w.console, job.w.ctx.sleeper, job.endings);
 
   EXPECT_GE(job.w.clock.NowMs(), kStartMs + 6000);
   EXPECT_EQ(job.w.values.ReplyTimeout, 7);
@@ -259,7 +259,7 @@ TEST(PlaceCall, SpeakerSetsVolumeAndSelectsSpeakerLine) {
   job.w.values.DialModifier = "T";
   job.w.values.PlayTarget = "SPEAKER";
 
-  PlaceCall(job.w.ctx, job.engine, job.endings);
+  PlaceCall(job.w.modem, job.w.console, job.w.ctx.sleeper, job.endings);
 
   EXPECT_EQ(job.w.serial.Writes(), (std::vector<std::string>{"AT L3 M2\r", "AT #VLS=2\r"}));
   EXPECT_EQ(job.w.console.Text(),

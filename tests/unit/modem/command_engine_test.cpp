@@ -21,7 +21,7 @@ TEST_P(ReadReplyTest, SplitsLinesAtLf) {
   VirtualWorld w(Scenario(GetParam().reply));
   w.serial.SetCommPort(1);
   w.serial.SetPortOpen(true);
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("ATX");
   for (const std::string& expected : GetParam().lines) {
     engine.ReadReply();
@@ -50,7 +50,7 @@ TEST_P(SilenceTest, TimesOutAfterMoreThanTheTimeOutAndAtMostOneSecondMore) {
   VirtualWorld w(Scenario(""), GetParam());
   w.serial.SetCommPort(1);
   w.serial.SetPortOpen(true);
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("ATX");
   const std::int64_t start = w.clock.NowMs();
   engine.ReadReply();
@@ -66,7 +66,7 @@ TEST(CommandEngineTest, TheTimeOutMeasuresSilenceNotTheReply) {
   VirtualWorld w(Scenario(R"(wait 10000 bytes "O" wait 10000 bytes "K" wait 10000 bytes "\n")"));
   w.serial.SetCommPort(1);
   w.serial.SetPortOpen(true);
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("ATX");
   engine.ReadReply();
   EXPECT_EQ(w.values.TimedOut, 0);
@@ -85,7 +85,7 @@ TEST_P(WaitOkTest, SkipsLinesUntilOkOrTimeOut) {
   VirtualWorld w(std::string("on \"ATX\": ") + GetParam().reply + "\n");
   w.serial.SetCommPort(1);
   w.serial.SetPortOpen(true);
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("ATX");
   engine.WaitOk();
   EXPECT_EQ(w.values.TimedOut, GetParam().timed_out);
@@ -104,7 +104,7 @@ TEST(CommandEngineTest, WaitConnectAndWaitRing) {
       "on \"ATX\": \"OK\" \"CONNECT\"\non \"ATY\": wait 40000 \"RINGING\" wait 30000 \"RING\"\n");
   w.serial.SetCommPort(1);
   w.serial.SetPortOpen(true);
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("ATX");
   engine.WaitConnect();
   EXPECT_EQ(w.values.ReplyLine, "CONNECT");
@@ -120,7 +120,7 @@ TEST(CommandEngineTest, EchoFlagPrintsEveryReceivedByte) {
   w.serial.SetCommPort(1);
   w.serial.SetPortOpen(true);
   w.values.EchoFlag = 1;
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("ATX");
   engine.ReadReply();
   EXPECT_EQ(w.console.Text(), "OK\r\n");

@@ -243,8 +243,8 @@ on "AT+VSM=?": "1,\"UNSIGNED PCM\",8,0,8000,0,0" "OK"
   w.serial.SetCommPort(1);
   w.serial.SetPortOpen(true);
   V253CommandSet v253(kU8);
-  CommandEngine engine(w.ctx, w.endings);
-  v253.EnterVoiceMode(w.ctx, engine, w.endings, {.goes_away = 0, .never_came = 0});
+  CommandEngine& engine = w.engine;
+  v253.EnterVoiceMode(engine, w.values, w.console, w.endings, {.goes_away = 0, .never_came = 0});
   EXPECT_EQ(v253.SelectDevice(VoiceDevice::kHandset), "AT+VLS=14");
 }
 

@@ -22,7 +22,7 @@ struct SetUpRun {
   bool Run() {
     bool returned = false;
     try {
-      SetUpModem(w.ctx, engine, endings);
+      SetUpModem(w.modem, w.console, w.ctx.sleeper, endings);
       returned = true;
     } catch (const JobTerminated&) {
     }
@@ -38,7 +38,7 @@ struct SetUpRun {
   }
 
   VirtualWorld w;
-  CommandEngine engine{w.ctx, w.endings};
+  CommandEngine& engine = w.engine;
   JobEndings& endings = w.endings;
 };
 

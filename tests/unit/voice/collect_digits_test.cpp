@@ -37,11 +37,11 @@ TEST_P(CollectDigitsTest, CollectsOneEntry) {
   // Left over from an earlier entry: each entry starts afresh.
   w.values.StarEnded = 1;
   w.values.TimedOut = 1;
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("AT KEYS");
 
   DleDecoder dle;
-  CollectDigits(w.ctx, engine, dle);
+  CollectDigits(engine, w.values, dle);
 
   EXPECT_EQ(w.values.Digits, c.digits);
   EXPECT_EQ(w.values.StarEnded, c.star_ended);

@@ -13,11 +13,11 @@ namespace {
 TEST(KeyReaderTest, LeavesTheBytesAfterAReportForTheReplyReader) {
   VirtualWorld w("echo off\non \"AT X\": key 4 \"VCON\"\n");
   OpenLine(w);
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("AT X");
   ASSERT_TRUE(engine.WaitForInput(std::nullopt));
   DleDecoder dle;
-  EXPECT_EQ(ReadKeyReport(w.ctx, engine, dle), '4');
+  EXPECT_EQ(ReadKeyReport(engine, dle).value().key, '4');
   engine.ReadReply();
   EXPECT_EQ(w.values.ReplyLine, "VCON");
 }
@@ -26,11 +26,11 @@ TEST(KeyReaderTest, DropsStrayBytesAndEchoesThemWhenEchoIsOn) {
   VirtualWorld w("echo off\non \"AT X\": bytes \"ab\" key 9\n");
   OpenLine(w);
   w.values.EchoFlag = 1;
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("AT X");
   ASSERT_TRUE(engine.WaitForInput(std::nullopt));
   DleDecoder dle;
-  EXPECT_EQ(ReadKeyReport(w.ctx, engine, dle), '9');
+  EXPECT_EQ(ReadKeyReport(engine, dle).value().key, '9');
   EXPECT_NE(w.console.Text().find("ab\x10"
                                   "9"),
             std::string::npos);

@@ -50,10 +50,9 @@ TEST_P(PlayMessageTest, PlaysInPiecesAndStopsOnKeys) {
   w.values.DigitTimeout = 0;
   w.values.RetryCount = 1;
   w.values.StarEnded = 1;
-  CommandEngine engine(w.ctx, w.endings);
 
   DleDecoder dle;
-  PlayMessage(w.ctx, engine, dle);
+  PlayMessage(w.modem, w.console, dle);
 
   std::vector<std::string> expected_writes = {kVtx};
   std::size_t at = 0;
@@ -139,10 +138,9 @@ TEST(PlayMessageTest, ReportsTheMessageThenEndsWithTheAttentionTone) {
   const std::string message = Message(5000);
   w.values.VoiceBuffer = message;
   w.values.VoiceLen = message.size();
-  CommandEngine engine(w.ctx, w.endings);
 
   DleDecoder dle;
-  PlayMessage(w.ctx, engine, dle);
+  PlayMessage(w.modem, w.console, dle);
 
   EXPECT_EQ(w.console.Text(),
             "****  Vocal message contains 005002 characters  ****\r\n"
@@ -159,10 +157,9 @@ TEST(PlayMessageTest, AnEarlyStopInsideAShieldedDleStillEndsTheTransmission) {
   message[4096] = '\x10';
   w.values.VoiceBuffer = message;
   w.values.VoiceLen = message.size();
-  CommandEngine engine(w.ctx, w.endings);
 
   DleDecoder dle;
-  PlayMessage(w.ctx, engine, dle);
+  PlayMessage(w.modem, w.console, dle);
 
   EXPECT_EQ(w.serial.Writes().at(3), "\x10" + kDleEtx);
   const auto& voice = w.serial.Modem().VoiceData();

@@ -38,8 +38,7 @@ struct PlaybackCase {
 class PlaybackJob {
  public:
   explicit PlaybackJob(const std::string& rules)
-      : w("echo off\nbaud 38400\n" + rules + "on \"AT #VTX\": \"CONNECT\" voice-tx\n"),
-        engine(w.ctx, w.endings) {
+      : w("echo off\nbaud 38400\n" + rules + "on \"AT #VTX\": \"CONNECT\" voice-tx\n") {
     OpenLine(w);
     w.values.JobId = "3";
     w.values.VoiceBuffer = Message();
@@ -47,7 +46,7 @@ class PlaybackJob {
   }
 
   void Run() {
-    w.RunToEnd([this] { RunPlayback(w.ctx, engine, w.endings); });
+    w.RunToEnd([this] { RunPlayback(w.modem, w.console, w.Dir(), w.endings); });
   }
 
   int Plays() {
@@ -57,7 +56,7 @@ class PlaybackJob {
   }
 
   VirtualWorld w;
-  CommandEngine engine;
+  CommandEngine& engine = w.engine;
 };
 
 // Keys the called party presses once voice transmission `n` has ended.

@@ -46,10 +46,9 @@ TEST_P(ReadBackPromptsTest, PlaysThePromptsInOneTransmission) {
   w.values.DigitTimeout = 20;
   w.values.StopCode = c.stop_code;
   w.values.Digits = c.entry;
-  CommandEngine engine(w.ctx, w.endings);
   DleDecoder dle;
 
-  EXPECT_TRUE(ReadBackEntry(w.ctx, engine, dle));
+  EXPECT_TRUE(ReadBackEntry(w.modem, w.Dir(), dle));
 
   EXPECT_EQ(w.values.Digits, c.entry);
   const auto& voice = w.serial.Modem().VoiceData();
@@ -97,10 +96,9 @@ TEST_P(ReadBackConfirmTest, ConfirmsOnlyAnEntryEndedByStarOrStopCode) {
   OpenLine(w);
   w.values.DigitTimeout = 20;
   w.values.Digits = "42*";
-  CommandEngine engine(w.ctx, w.endings);
   DleDecoder dle;
 
-  EXPECT_EQ(ReadBackEntry(w.ctx, engine, dle), c.confirmed);
+  EXPECT_EQ(ReadBackEntry(w.modem, w.Dir(), dle), c.confirmed);
   if (c.confirmed) {
     EXPECT_EQ(w.values.Digits, "42*");
   }

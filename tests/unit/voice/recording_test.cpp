@@ -62,7 +62,7 @@ std::string InReads(const std::vector<std::string>& reads) {
 void Prepare(VirtualWorld& w, const std::string& source) {
   w.values.JobId = "3";
   w.values.SourceCode = source;
-  w.values.VoiceBuffer.assign(JobValues::LGR_BUF_VOICE, '\0');
+  w.values.VoiceBuffer.assign(LGR_BUF_VOICE, '\0');
   w.values.VoiceBuffer.replace(0, kGreeting.size(), kGreeting);
   w.values.VoiceLen = kGreeting.size();
   w.serial.SetCommPort(3);
@@ -70,11 +70,7 @@ void Prepare(VirtualWorld& w, const std::string& source) {
 }
 
 void RunJob(VirtualWorld& w) {
-  w.RunToEnd([&w] {
-    CommandEngine engine(w.ctx, w.endings);
-    JobEndings& endings = w.endings;
-    RunRecording(w.ctx, engine, endings);
-  });
+  w.RunToEnd([&w] { RunRecording(w.modem, w.console, w.Dir(), w.endings); });
 }
 
 struct Command {

@@ -26,11 +26,11 @@ TEST_P(SendVoiceBufferTest, SendsThePromptWithoutItsTerminator) {
   OpenLine(w);
   std::string prompt;
   for (std::size_t i = 0; i < c.prompt_len; ++i) prompt += static_cast<char>('a' + i % 26);
-  CommandEngine engine(w.ctx, w.endings);
+  CommandEngine& engine = w.engine;
   engine.Send("AT #VTX");
   engine.WaitConnect();
 
-  SendVoiceBuffer(w.ctx, engine, prompt);
+  SendVoiceBuffer(engine, prompt);
 
   std::vector<std::string> expected = {"AT #VTX\r"};
   std::size_t at = 0;

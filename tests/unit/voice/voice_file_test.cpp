@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::size_t kSize = JobValues::LGR_BUF_VOICE;
+constexpr std::size_t kSize = LGR_BUF_VOICE;
 const std::string kEnd = "\x10\x03";
 
 std::string Repeat(char c, std::size_t n) {
