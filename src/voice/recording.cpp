@@ -70,7 +70,9 @@ void RunRecording(JobContext& ctx, CommandEngine& engine, Endings& endings) {
   DleDecoder dle;  // the modem's events for the rest of the job
   PrepareSourceAndGreet(ctx, engine, endings, dle);
   engine.Send(ctx.commands.VoiceReceive());
-  engine.WaitConnect();
+  // Without the modem's CONNECT no reception began, and a reception that never began never
+  // ends: a garbled CONNECT takes the voice data that follows it as reply lines.
+  if (!engine.WaitConnect()) endings.NoResponseEnding();
   ReceiveVoice(ctx, engine, dle);
   StoreRecording(ctx);
   endings.EndSequence();
