@@ -269,9 +269,9 @@ void Engine::HandleCommand(const std::string& text) {
   Start({{Action::Kind::kReply, "OK"}}, event);
 }
 
-// Some V.253 modems echo the end first.
 void Engine::EndVoice() {
   std::vector<Action> reply;
+  // Some V.253 modems echo the end first.
   if (scenario_.v253) reply.push_back({Action::Kind::kBytes, std::string(kDleEtx)});
   reply.push_back({Action::Kind::kReply, scenario_.v253 ? "OK" : "VCON"});
   Start(std::move(reply), {ChaosEvent::Kind::kVoiceEnd, ++voice_ends_});
