@@ -105,7 +105,7 @@ void RewriteReply(SplitMix& gen, const Action& reply, ChaosPlan& plan) {
           fault == ReplyFault::kDelay ? gen.Between(50, 2000)
           : fault == ReplyFault::kNearTimeout
               ? gen.Between(kHostShortestTimeoutMs - 1000, kHostShortestTimeoutMs - 100)
-              : gen.Between(kHostLongestTimeoutMs + 1500, kHostLongestTimeoutMs + 2500);
+              : gen.Between(kHostUsualTimeoutMs + 1500, kHostUsualTimeoutMs + 2500);
       plan.actions.push_back({Action::Kind::kWait, "", ms});
       plan.actions.push_back(reply);
       note("delay " + std::to_string(ms) + " ms");

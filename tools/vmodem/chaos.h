@@ -42,8 +42,9 @@ struct ChaosPlan {
 
 // The shortest reply time-out of the host: the longest delay that must not make it give up.
 inline constexpr std::int64_t kHostShortestTimeoutMs = 5000;
-// The longest reply time-out of the host: a delay past it makes any reply wait give up.
-inline constexpr std::int64_t kHostLongestTimeoutMs = 15000;
+// The host's usual reply time-out (call progress has its own): a delay past it makes the wait
+// give up.
+inline constexpr std::int64_t kHostUsualTimeoutMs = 15000;
 
 ChaosPlan PlanChaos(const ChaosSettings& settings, ChaosEvent event, std::vector<Action> actions);
 
