@@ -69,7 +69,9 @@ void RunRecording(Modem& modem, TextBox& term, const std::filesystem::path& dir,
   DleDecoder dle;  // the modem's events for the rest of the job
   PrepareSourceAndGreet(modem, term, endings, dle);
   engine.Send(modem.commands.VoiceReceive());
-  engine.WaitConnect();
+  // Without the modem's CONNECT no reception began, and a reception that never began never
+  // ends: a garbled CONNECT takes the voice data that follows it as reply lines.
+  if (!engine.WaitConnect()) endings.NoResponseEnding();
   ReceiveVoice(modem, term, dle);
   StoreRecording(modem.v, term, dir);
   endings.EndSequence();

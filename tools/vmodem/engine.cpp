@@ -17,7 +17,8 @@ constexpr std::int64_t kStreamTickMs = 10;
 
 }  // namespace
 
-Engine::Engine(Scenario s) : scenario_(std::move(s)), echo_(scenario_.echo) {
+Engine::Engine(Scenario s, std::optional<ChaosSettings> chaos)
+    : scenario_(std::move(s)), chaos_(chaos), echo_(scenario_.echo) {
   for (const Rule& rule : scenario_.rules) {
     const auto found = std::find(patterns_.begin(), patterns_.end(), rule.pattern);
     rule_pattern_.push_back(static_cast<std::size_t>(found - patterns_.begin()));
@@ -31,6 +32,7 @@ void Engine::Receive(std::string_view bytes, std::int64_t now_ms) {
   if (gone_ != Departure::kNone) return;
   transcript_ += bytes;
   for (const char b : bytes) {
+    if (mode_ == Mode::kCommand && now_ms_ < deaf_until_ms_) continue;
     switch (mode_) {
       case Mode::kCommand:
         ReceiveCommandByte(b);
@@ -106,9 +108,8 @@ void Engine::SendStreamTick() {
 }
 
 void Engine::Run(Sequence& seq) {
-  const std::vector<Action>& actions = scenario_.rules[seq.rule].actions;
-  while (seq.next < actions.size()) {
-    const Action& action = actions[seq.next++];
+  while (seq.next < seq.actions.size()) {
+    const Action& action = seq.actions[seq.next++];
     switch (action.kind) {
       case Action::Kind::kWait:
         seq.at_ms = now_ms_ + action.amount;
@@ -222,8 +223,7 @@ void Engine::ReceiveVoiceTxByte(char b) {
     if (b == kEtx) {
       mode_ = Mode::kCommand;
       Note("voice-tx end " + std::to_string(voice_data_.back().size()) + " bytes");
-      if (scenario_.v253) SendRaw(kDleEtx);  // some V.253 modems echo the end first
-      SendLine(scenario_.v253 ? "OK" : "VCON");
+      EndVoice();
     }
   } else if (b == kDle) {
     dle_ = true;
@@ -238,8 +238,7 @@ void Engine::ReceiveVoiceRxByte(char b) {
       stream_.reset();  // whatever was not streamed yet is never sent
       mode_ = Mode::kCommand;
       Note("voice-rx end");
-      if (scenario_.v253) SendRaw(kDleEtx);
-      SendLine(scenario_.v253 ? "OK" : "VCON");
+      EndVoice();
     }
   } else if (b == kDle) {
     dle_ = true;
@@ -259,16 +258,38 @@ void Engine::HandleCommand(const std::string& text) {
     matched[i] = MatchesPattern(patterns_[i], text);
     if (matched[i]) ++pattern_matches_[i];
   }
+  const ChaosEvent event{ChaosEvent::Kind::kCommand, ++commands_};
   for (std::size_t r = 0; r < scenario_.rules.size(); ++r) {
     const Rule& rule = scenario_.rules[r];
     const std::size_t p = rule_pattern_[r];
     if (!matched[p] || (rule.occurrence != 0 && rule.occurrence != pattern_matches_[p])) continue;
-    if (rule.actions.empty()) return;
-    sequences_.push_back(Sequence{.rule = r, .at_ms = now_ms_});
-    AdvanceTo(now_ms_);
+    Start(rule.actions, event);
     return;
   }
-  SendLine("OK");
+  Start({{Action::Kind::kReply, "OK"}}, event);
+}
+
+void Engine::EndVoice() {
+  std::vector<Action> reply;
+  // Some V.253 modems echo the end first.
+  if (scenario_.v253) reply.push_back({Action::Kind::kBytes, std::string(kDleEtx)});
+  reply.push_back({Action::Kind::kReply, scenario_.v253 ? "OK" : "VCON"});
+  Start(std::move(reply), {ChaosEvent::Kind::kVoiceEnd, ++voice_ends_});
+}
+
+void Engine::Start(std::vector<Action> actions, ChaosEvent event) {
+  if (chaos_) {
+    ChaosPlan plan = PlanChaos(*chaos_, event, std::move(actions));
+    for (std::string& note : plan.notes) Note(std::move(note));
+    if (plan.flip_echo) echo_ = !echo_;
+    if (plan.deaf_ms != 0) deaf_until_ms_ = now_ms_ + plan.deaf_ms;
+    actions = std::move(plan.actions);
+  }
+  if (actions.empty()) return;
+  // The answer starts before anything else that falls due now.
+  sequences_.push_back(Sequence{.actions = std::move(actions), .at_ms = now_ms_});
+  Run(sequences_.back());
+  AdvanceTo(now_ms_);
 }
 
 void Engine::SendLine(std::string_view text) {

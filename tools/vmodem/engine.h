@@ -6,13 +6,15 @@
 // unshielded DLE ETX; voice receive streams scenario data to the host until the host sends DLE
 // ETX (DLE "!" on a V.253 modem). Work that falls due is done lazily, whenever the front end hands
 // over bytes or asks for output, and is stamped with the time it fell due, not the time it was
-// noticed.
+// noticed. With chaos, every command line's actions and every end-of-voice reply pass through
+// the chaos planner first (vmodem/chaos.h).
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "vmodem/chaos.h"
 #include "vmodem/scenario.h"
 
 namespace vmodem {
@@ -24,7 +26,7 @@ struct LogEntry {
 
 class Engine {
  public:
-  explicit Engine(Scenario s);
+  explicit Engine(Scenario s, std::optional<ChaosSettings> chaos = std::nullopt);
 
   // Bytes the host sent, arriving at `now_ms`.
   void Receive(std::string_view bytes, std::int64_t now_ms);
@@ -50,7 +52,7 @@ class Engine {
   enum class Block { kNone, kBytes, kEnd };
 
   struct Sequence {
-    std::size_t rule;
+    std::vector<Action> actions;
     std::size_t next = 0;  // index of the next action
     std::int64_t at_ms;    // when the next action runs, unless blocked
     Block block = Block::kNone;
@@ -78,12 +80,18 @@ class Engine {
   void ReceiveVoiceTxByte(char b);
   void ReceiveVoiceRxByte(char b);
   void HandleCommand(const std::string& text);
+  void EndVoice();
+  void Start(std::vector<Action> actions, ChaosEvent event);
 
   void SendLine(std::string_view text);
   void SendRaw(std::string_view bytes);
   void Note(std::string text);
 
   Scenario scenario_;
+  std::optional<ChaosSettings> chaos_;
+  std::int64_t commands_ = 0;    // command lines heard
+  std::int64_t voice_ends_ = 0;  // voice transmissions and receptions ended
+  std::int64_t deaf_until_ms_ = 0;
   std::vector<std::string> patterns_;      // distinct rule patterns
   std::vector<std::size_t> rule_pattern_;  // rule index -> index into patterns_
   std::vector<int> pattern_matches_;       // command lines matched so far, per pattern

@@ -9,7 +9,7 @@
 //                                 (default: hash, the "#" set)
 //   on "ATD*" [#N]: ACTIONS       what the modem does for a matching command line
 //
-// tools/vmodem/README.md describes the actions. Parsing reads every voice file a scenario
+// vmodem(1) (man/vmodem.1.in) describes the actions. Parsing reads every voice file a scenario
 // names, so a missing file is reported before anything runs.
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,7 @@
 // vmodem: a voice modem on a pseudo-terminal, playing a scenario.
 //
 //   vmodem SCENARIO_FILE [--link PATH] [--transcript FILE] [--log FILE] [--voice-out PREFIX]
+//          [--chaos SEED [--chaos-rate RATE]]
 //
 // Prints the slave path as its first line, then serves the scenario until SIGTERM or SIGINT,
 // and writes the files it was asked for as it exits.
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <climits>
 #include <cmath>
@@ -23,6 +25,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "vmodem/engine.h"
@@ -39,11 +42,13 @@ struct Options {
   std::filesystem::path transcript;
   std::filesystem::path log;
   std::string voice_out;
+  std::optional<vmodem::ChaosSettings> chaos;
 };
 
 constexpr char kUsage[] =
     "usage: vmodem SCENARIO_FILE [--link PATH] [--transcript FILE] [--log FILE] "
-    "[--voice-out PREFIX]\n";
+    "[--voice-out PREFIX]\n"
+    "              [--chaos SEED [--chaos-rate RATE]]\n";
 constexpr char kHelp[] =
     "A voice modem on a pseudo-terminal: prints the slave's path, then answers as the scenario\n"
     "says until SIGTERM or SIGINT, and then writes the files asked for.\n"
@@ -51,11 +56,23 @@ constexpr char kHelp[] =
     "  --transcript FILE    every byte received\n"
     "  --log FILE           one line per event: <ms since start> <event>\n"
     "  --voice-out PREFIX   each voice transmission's data in PREFIX.1, PREFIX.2, ...\n"
+    "  --chaos SEED         add a seeded mix of line and modem faults to the scenario\n"
+    "  --chaos-rate RATE    the chance of a fault per reply, voice stream and command\n"
+    "                       (0 to 1, default 0.05)\n"
     "  --help, -h           this text\n"
     "  --version            the version\n";
 
+template <typename T>
+std::optional<T> ParseNumber(std::string_view text) {
+  T value{};
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
+  return value;
+}
+
 std::optional<Options> ParseArgs(int argc, char** argv) {
   Options options;
+  std::optional<double> rate;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg.starts_with("--")) {
@@ -69,6 +86,13 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
         options.log = value;
       } else if (arg == "--voice-out") {
         options.voice_out = value;
+      } else if (arg == "--chaos") {
+        const auto seed = ParseNumber<std::uint64_t>(value);
+        if (!seed) return std::nullopt;
+        options.chaos = vmodem::ChaosSettings{.seed = *seed};
+      } else if (arg == "--chaos-rate") {
+        rate = ParseNumber<double>(value);
+        if (!rate || !(*rate >= 0 && *rate <= 1)) return std::nullopt;
       } else {
         return std::nullopt;
       }
@@ -78,7 +102,8 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
       return std::nullopt;
     }
   }
-  if (options.scenario.empty()) return std::nullopt;
+  if (options.scenario.empty() || (rate && !options.chaos)) return std::nullopt;
+  if (rate) options.chaos->rate = *rate;
   return options;
 }
 
@@ -237,7 +262,8 @@ int main(int argc, char** argv) {
   std::optional<Engine> engine;
   try {
     engine.emplace(
-        vmodem::ParseScenario(ReadWholeFile(options->scenario), options->scenario.parent_path()));
+        vmodem::ParseScenario(ReadWholeFile(options->scenario), options->scenario.parent_path()),
+        options->chaos);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vmodem: %s: %s\n", options->scenario.c_str(), e.what());
     return 2;

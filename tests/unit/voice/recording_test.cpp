@@ -245,6 +245,19 @@ TEST(RecordingTest, SilentModemTakesTheNoResponseEnding) {
   EXPECT_EQ(CommandTexts(w), (std::vector<std::string>{kSettings, "AT #CLS=0", "ATH0"}));
 }
 
+// Soak seed 6005: the modem garbled its CONNECT; talvo read the voice data as replies, then
+// waited for voice data forever.
+TEST(RecordingTest, ReceptionWithoutConnectTakesTheNoResponseEnding) {
+  VirtualWorld w(
+      Modem("voice-rx \"abc\x10s\"", "on \"AT #VRX\": \"CONECT\" voice-rx \"abc\x10s\"\n"));
+  Prepare(w, "1");
+
+  RunJob(w);
+
+  EXPECT_EQ(w.ReadFile("talvin_3"), "$D$\r\n");
+  EXPECT_TRUE(w.Exists("talvin2_3"));
+}
+
 TEST(RecordingTest, ResultFileIsRewrittenFromItsFirstByte) {
   VirtualWorld w(Modem(InReads({"abc" + Mark('s')})));
   Prepare(w, "1");
