@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <thread>
-
 #include "support/e2e_job.h"
 #include "support/scenarios.h"
 
@@ -48,7 +46,8 @@ TEST(WindowShutdownE2eTest, SigtermWhileWaitingHangsUpAndFinishesTheJobFiles) {
   E2eJob job("on \"ATI3\": \"VMODEM\" \"OK\"\non \"AT #VLS=2\":\n");
   job.WriteFile("params_3", "60\n");
   job.StartTalvo({"000N03SPEAKER"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(4000));  // past the set-up's pauses
+  // The speaker's command goes unanswered: the job waits for its reply from then on.
+  ASSERT_TRUE(job.AwaitCommand("AT #VLS=2", std::chrono::seconds(30)));
   job.Signal(SIGTERM);
   const TalvoRun run = job.Wait();
   EXPECT_EQ(run.exit_code, 0);

@@ -113,24 +113,41 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-void WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
+// The results are written once, at exit, while nobody reads them: in place will do.
+void SaveResult(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!file) std::fprintf(stderr, "vmodem: cannot write %s\n", path.c_str());
 }
 
-void WriteResults(const Engine& engine, const Options& options) {
-  if (!options.transcript.empty()) WriteWholeFile(options.transcript, engine.Transcript());
-  if (!options.log.empty()) {
-    std::string text;
-    for (const vmodem::LogEntry& entry : engine.Log()) {
-      text += std::to_string(entry.ms) + ' ' + entry.text + '\n';
-    }
-    WriteWholeFile(options.log, text);
+// The log grows with the dialogue, a line at a time, so that whoever runs vmodem can wait for
+// an event while it runs.
+class LiveLog {
+ public:
+  explicit LiveLog(const std::filesystem::path& path) {
+    if (!path.empty()) file_.open(path, std::ios::binary | std::ios::trunc);
   }
+  void CatchUp(const Engine& engine) {
+    if (!file_.is_open()) return;
+    const std::vector<vmodem::LogEntry>& log = engine.Log();
+    if (written_ == log.size()) return;
+    for (; written_ < log.size(); ++written_) {
+      file_ << log[written_].ms << ' ' << log[written_].text << '\n';
+    }
+    file_.flush();
+  }
+
+ private:
+  std::ofstream file_;
+  std::size_t written_ = 0;
+};
+
+void WriteResults(const Engine& engine, const Options& options, LiveLog& log) {
+  log.CatchUp(engine);
+  if (!options.transcript.empty()) SaveResult(options.transcript, engine.Transcript());
   if (!options.voice_out.empty()) {
     for (std::size_t i = 0; i < engine.VoiceData().size(); ++i) {
-      WriteWholeFile(options.voice_out + '.' + std::to_string(i + 1), engine.VoiceData()[i]);
+      SaveResult(options.voice_out + '.' + std::to_string(i + 1), engine.VoiceData()[i]);
     }
   }
 }
@@ -168,7 +185,7 @@ void AwaitSignal() {
 // faster than the line carries them, in reads of about 10 ms of line time, so the host's
 // writes back up in the kernel as they do on a real line. A modem that leaves the line ends it
 // as it left, and then only waits for the signal.
-void Serve(Engine& engine, vmodem::PtyLink& pty) {
+void Serve(Engine& engine, vmodem::PtyLink& pty, LiveLog& log) {
   const int master = pty.MasterFd();
   const auto start = std::chrono::steady_clock::now();
   const auto now_ms = [start] {
@@ -211,6 +228,7 @@ void Serve(Engine& engine, vmodem::PtyLink& pty) {
       return;
     }
 
+    log.CatchUp(engine);
     const bool may_read = baud == 0 || credit >= 1;
     std::optional<std::int64_t> wake = engine.NextEventMs();
     if (!may_read) {
@@ -274,13 +292,14 @@ int main(int argc, char** argv) {
     if (!options->link.empty()) pty.LinkAs(options->link);
     std::printf("%s\n", pty.SlavePath().c_str());
     std::fflush(stdout);
+    LiveLog log(options->log);
     try {
-      Serve(*engine, pty);
+      Serve(*engine, pty, log);
     } catch (...) {
-      WriteResults(*engine, *options);
+      WriteResults(*engine, *options, log);
       throw;
     }
-    WriteResults(*engine, *options);
+    WriteResults(*engine, *options, log);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vmodem: %s\n", e.what());
     return 1;

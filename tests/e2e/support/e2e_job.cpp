@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 std::string Slurp(const std::filesystem::path& file) {
@@ -96,6 +97,19 @@ void E2eJob::StopModem() {
 std::string E2eJob::Transcript() {
   StopModem();
   return Slurp(dir_ / "modem.transcript");
+}
+
+bool E2eJob::AwaitCommand(std::string_view command, std::chrono::seconds timeout) {
+  const auto give_up = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    try {
+      if (ModemLog::Read(dir_ / "modem.log").CommandTime(command) >= 0) return true;
+    } catch (const std::runtime_error&) {
+      // a line caught half written
+    }
+    if (std::chrono::steady_clock::now() > give_up) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 ModemLog E2eJob::Log() {

@@ -48,6 +48,9 @@ class E2eJob {
   pid_t TalvoPid() const;
   TalvoRun Wait(std::chrono::seconds timeout = std::chrono::seconds(60));
 
+  // Waits until vmodem's log, which grows as the dialogue goes, shows `command` received;
+  // false after `timeout`.
+  bool AwaitCommand(std::string_view command, std::chrono::seconds timeout);
   // Stops vmodem (once) so its files are complete, then reads them.
   std::string Transcript();
   ModemLog Log();
