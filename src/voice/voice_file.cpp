@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "core/dle.h"
@@ -14,13 +15,18 @@ namespace {
 
 constexpr std::size_t kBufferSize = LGR_BUF_VOICE;
 
+// One past the buffer's last byte that is not NUL: the NUL padding after a short file holds no
+// DLE, so nothing is searched for beyond it.
+std::size_t DataEnd(const std::string& buffer) {
+  const std::size_t last = buffer.find_last_not_of('\0');
+  return last == std::string::npos ? 0 : last + 1;
+}
+
 // Where the data of a file without terminator ends (0-based, one past its last byte): after
 // its last byte that is not NUL, cut so that the terminator still fits, and short of a DLE
 // whose partner the cut or the file's end took away, which would shield the terminator.
-std::size_t UnterminatedDataEnd(const std::string& buffer) {
-  const std::size_t last = buffer.find_last_not_of('\0');
-  std::size_t end = last == std::string::npos ? 0 : last + 1;
-  end = std::min(end, buffer.size() - 2);
+std::size_t UnterminatedDataEnd(const std::string& buffer, std::size_t data_end) {
+  const std::size_t end = std::min(data_end, buffer.size() - 2);
   DleDecoder data;
   for (std::size_t i = 0; i < end; ++i) data.Feed(buffer[i]);
   return data.Open() ? end - 1 : end;
@@ -37,8 +43,11 @@ std::string ReadVoiceBytes(const std::filesystem::path& path) {
 }  // namespace
 
 std::size_t FindVoiceEnd(std::string& buffer) {
-  if (const auto found = FindDleSequence(buffer, kEtx)) return *found + 1;
-  const std::size_t end = UnterminatedDataEnd(buffer);
+  const std::size_t data_end = DataEnd(buffer);
+  if (const auto found = FindDleSequence(std::string_view(buffer).substr(0, data_end), kEtx)) {
+    return *found + 1;
+  }
+  const std::size_t end = UnterminatedDataEnd(buffer, data_end);
   buffer[end] = kDle;
   buffer[end + 1] = kEtx;
   return end + 1;
