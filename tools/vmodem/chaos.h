@@ -35,8 +35,8 @@ struct ChaosEvent {
 struct ChaosPlan {
   std::vector<Action> actions;
   bool flip_echo = false;
-  std::chrono::milliseconds deaf{
-      0};                          // the modem hears nothing for this long, this command included
+  // The modem hears nothing for this long, this command included.
+  std::chrono::milliseconds deaf{0};
   std::vector<std::string> notes;  // one line per fault, for the log
 
   bool operator==(const ChaosPlan&) const = default;

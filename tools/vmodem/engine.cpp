@@ -284,7 +284,7 @@ void Engine::Start(std::vector<Action> actions, ChaosEvent event) {
     ChaosPlan plan = PlanChaos(*chaos_, event, std::move(actions));
     for (std::string& note : plan.notes) Note(std::move(note));
     if (plan.flip_echo) echo_ = !echo_;
-    if (plan.deaf != plan.deaf.zero()) deaf_until_ = now_ + plan.deaf;
+    if (plan.deaf != std::chrono::milliseconds::zero()) deaf_until_ = now_ + plan.deaf;
     actions = std::move(plan.actions);
   }
   if (actions.empty()) return;
