@@ -51,7 +51,8 @@ const std::string kModem = "baud " + std::to_string(kBaud) +
 // How long vmodem's voice transmission lasts, from its log.
 double TransmitMs(E2eJob& job) {
   const auto log = job.Log();
-  return static_cast<double>(log.EventTime("voice-tx end") - log.EventTime("voice-tx start"));
+  return static_cast<double>(
+      (log.EventTime("voice-tx end") - log.EventTime("voice-tx start")).count());
 }
 
 // Reads from `fd` until `word` has come.

@@ -5,6 +5,7 @@
 //
 // Run: build/release/bin/bench_recording   (exit code 1 when a byte was lost or altered)
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -60,9 +61,9 @@ int main() {
   const bool intact = stored == expected;
 
   const auto log = job.Log();
-  const long long rx_start = log.EventTime("voice-rx start");
-  const long long rx_end = log.EventTime("voice-rx end");
-  const double reception = static_cast<double>(rx_end - rx_start) / 1000.0;
+  const double reception =
+      std::chrono::duration<double>(log.EventTime("voice-rx end") - log.EventTime("voice-rx start"))
+          .count();
 
   std::printf("talvo exit code          %d\n", run.exit_code);
   std::printf("result file              %zu bytes, expected %zu: %s\n", stored.size(),

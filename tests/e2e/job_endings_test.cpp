@@ -7,6 +7,9 @@
 #include "support/scenarios.h"
 
 namespace {
+
+using namespace std::chrono_literals;
+
 TEST(NoResponseTest, ASilentModemEndsWithDAfterFifteenToSixteenSeconds) {
   E2eJob job(kSilentModem);
   const TalvoRun run = job.RunTalvo({"000N03SPEAKER"});
@@ -18,13 +21,13 @@ TEST(NoResponseTest, ASilentModemEndsWithDAfterFifteenToSixteenSeconds) {
   const auto log = job.Log();
   EXPECT_EQ(log.Commands(), (std::vector<std::string>{"ATZ", "AT #CLS=0", "ATH0"}));
   // Silence after ATZ (15-16 s), then the 3 s pause before the reset command.
-  const long long gap = log.CommandTime("AT #CLS=0") - log.CommandTime("ATZ");
-  EXPECT_GT(gap, 18000);
-  EXPECT_LT(gap, 19600);
+  const std::chrono::milliseconds gap = log.CommandTime("AT #CLS=0") - log.CommandTime("ATZ");
+  EXPECT_GT(gap, 18000ms);
+  EXPECT_LT(gap, 19600ms);
   // The reset goes unanswered too: ATH0 follows after 5-6 s, without a wait.
-  const long long hang_up = log.CommandTime("ATH0") - log.CommandTime("AT #CLS=0");
-  EXPECT_GT(hang_up, 5000);
-  EXPECT_LT(hang_up, 6600);
+  const std::chrono::milliseconds hang_up = log.CommandTime("ATH0") - log.CommandTime("AT #CLS=0");
+  EXPECT_GT(hang_up, 5000ms);
+  EXPECT_LT(hang_up, 6600ms);
 }
 
 TEST(EndSequenceE2eTest, ResetsAndHangsUpAfterThePause) {
@@ -35,9 +38,10 @@ TEST(EndSequenceE2eTest, ResetsAndHangsUpAfterThePause) {
   ASSERT_GE(commands.size(), 3u);
   EXPECT_EQ(std::vector<std::string>(commands.end() - 3, commands.end()),
             (std::vector<std::string>{"AT #VLS=2", "AT #CLS=0", "ATH0"}));
-  const long long pause = log.CommandTime("AT #CLS=0") - log.CommandTime("AT #VLS=2");
-  EXPECT_GE(pause, 3000);
-  EXPECT_LT(pause, 4000);
+  const std::chrono::milliseconds pause =
+      log.CommandTime("AT #CLS=0") - log.CommandTime("AT #VLS=2");
+  EXPECT_GE(pause, 3000ms);
+  EXPECT_LT(pause, 4000ms);
   EXPECT_EQ(job.ReadFile("talvin2_3"), "");
   EXPECT_TRUE(job.ReadFile("trace_3").ends_with(kEndLine));
 }

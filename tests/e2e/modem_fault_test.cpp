@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 const std::string kModem =
     "baud 38400\n"
     "on \"ATI3\": \"VMODEM\" \"OK\"\n"
@@ -41,12 +43,15 @@ TEST_P(LostModemE2eTest, EndsWithDWithinTwoSecondsOfTheLoss) {
   EXPECT_TRUE(job.ReadFile("trace_3").ends_with("****  Error modem is lost  ****\r\n" +
                                                 std::string(kEndLine)));
   const auto log = job.Log();
-  const long long gone = std::max(log.EventTime("vanish"), log.EventTime("hangup"));
-  ASSERT_GE(gone, 0);
+  const std::chrono::milliseconds gone = std::max(log.EventTime("vanish"), log.EventTime("hangup"));
+  ASSERT_GE(gone, 0ms);
   // talvo started before the modem's first command: it ended at most this long after the loss.
-  const long long after_loss =
-      log.CommandTime("ATZ") + static_cast<long long>(run.seconds * 1000) - gone;
-  EXPECT_LT(after_loss, 2000);
+  const std::chrono::milliseconds after_loss =
+      log.CommandTime("ATZ") +
+      std::chrono::duration_cast<std::chrono::milliseconds>(
+          std::chrono::duration<double>(run.seconds)) -
+      gone;
+  EXPECT_LT(after_loss, 2000ms);
   // The whole job costs about 0.13 s of CPU under the sanitizers; a wait spinning on the dead
   // port would add about a second for every second it spun. The margin is for slower machines.
   EXPECT_LT(run.cpu_seconds, 0.5) << "a wait spun on the dead port";

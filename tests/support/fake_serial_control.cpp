@@ -1,6 +1,7 @@
 #include "fake_serial_control.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "modem/line_settings.h"
@@ -12,7 +13,7 @@ constexpr int kLastPort = 9;
 
 }  // namespace
 
-FakeSerialControl::FakeSerialControl(std::string_view scenario, std::function<std::int64_t()> now,
+FakeSerialControl::FakeSerialControl(std::string_view scenario, std::function<SimTime()> now,
                                      const std::filesystem::path& base_dir)
     : engine_(ParseScenario(scenario, base_dir)), now_(std::move(now)) {}
 
@@ -62,7 +63,7 @@ void FakeSerialControl::Output(std::string_view bytes) {
   writes_.emplace_back(bytes);
   if (!open_) return;
   if (out_.empty()) {
-    burst_start_ms_ = now_();
+    burst_start_ = now_();
     burst_sent_ = 0;
   }
   out_ += bytes;
@@ -79,11 +80,11 @@ int FakeSerialControl::OutBufferCount() {
   return static_cast<int>(out_.size());
 }
 
-std::optional<std::int64_t> FakeSerialControl::NextEventMs() {
+std::optional<SimTime> FakeSerialControl::NextEvent() {
   Sync();
-  std::optional<std::int64_t> next = engine_.NextEventMs();
+  std::optional<SimTime> next = engine_.NextEvent();
   if (!out_.empty()) {
-    const std::int64_t leave = LeaveMs(burst_sent_ + 1);
+    const SimTime leave = Leaves(burst_sent_ + 1);
     if (!next || leave < *next) next = leave;
   }
   return next;
@@ -92,29 +93,30 @@ std::optional<std::int64_t> FakeSerialControl::NextEventMs() {
 // Brings the line up to now: written bytes that have left reach the modem, each group at the
 // millisecond it left, and the modem's due output lands in the receive buffer.
 void FakeSerialControl::Sync() {
-  const std::int64_t now = now_();
+  const SimTime now = now_();
   while (!out_.empty()) {
-    const std::int64_t at = LeaveMs(burst_sent_ + 1);
+    const SimTime at = Leaves(burst_sent_ + 1);
     if (at > now) break;
     std::size_t count = 1;
-    while (count < out_.size() && LeaveMs(burst_sent_ + count + 1) == at) ++count;
+    while (count < out_.size() && Leaves(burst_sent_ + count + 1) == at) ++count;
     Deliver(count, at);
   }
   std::string due = engine_.TakeOutput(now);
   if (open_) in_ += due;
 }
 
-void FakeSerialControl::Deliver(std::size_t count, std::int64_t at_ms) {
+void FakeSerialControl::Deliver(std::size_t count, SimTime at) {
   if (count == 0) return;
-  engine_.Receive(std::string_view(out_).substr(0, count), at_ms);
+  engine_.Receive(std::string_view(out_).substr(0, count), at);
   out_.erase(0, count);
   burst_sent_ += count;
 }
 
 // Ten bits a byte: the nth byte of a burst has left once n * 10 bits have gone down the line.
-std::int64_t FakeSerialControl::LeaveMs(std::size_t nth) const {
+SimTime FakeSerialControl::Leaves(std::size_t nth) const {
   const std::int64_t baud = engine_.BaudRate();
-  return burst_start_ms_ + (static_cast<std::int64_t>(nth) * 10'000 + baud - 1) / baud;
+  return burst_start_ +
+         std::chrono::milliseconds((static_cast<std::int64_t>(nth) * 10'000 + baud - 1) / baud);
 }
 
 }  // namespace vmodem

@@ -3,7 +3,6 @@
 // clock. Bytes written leave at the scenario's line speed (at once without one) and reach the
 // modem at the moment they leave; the modem's replies wait in the receive buffer once they are
 // due. A closed port carries nothing either way: what the modem sends meanwhile is lost.
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -20,14 +19,14 @@ namespace vmodem {
 class FakeSerialControl : public SerialControl {
  public:
   struct PortEvent {
-    std::int64_t ms;
+    SimTime at;
     bool open;
     bool operator==(const PortEvent&) const = default;
   };
 
   // `scenario` is scenario text (voice files relative to `base_dir`); `now` gives the virtual
-  // time in milliseconds. Throws std::runtime_error when the scenario does not parse.
-  FakeSerialControl(std::string_view scenario, std::function<std::int64_t()> now,
+  // time. Throws std::runtime_error when the scenario does not parse.
+  FakeSerialControl(std::string_view scenario, std::function<SimTime()> now,
                     const std::filesystem::path& base_dir = {});
 
   bool SetCommPort(int port) override;
@@ -58,17 +57,17 @@ class FakeSerialControl : public SerialControl {
 
   // When something next changes on the line: the modem's next output or the next written byte
   // leaving. nullopt when nothing will change without the job acting.
-  std::optional<std::int64_t> NextEventMs();
+  std::optional<SimTime> NextEvent();
 
  private:
   static constexpr int kBufferSize = 32000;
 
   void Sync();
-  void Deliver(std::size_t count, std::int64_t at_ms);
-  std::int64_t LeaveMs(std::size_t nth) const;
+  void Deliver(std::size_t count, SimTime at);
+  SimTime Leaves(std::size_t nth) const;
 
   Engine engine_;
-  std::function<std::int64_t()> now_;
+  std::function<SimTime()> now_;
   std::set<int> missing_;
   std::set<int> busy_;
   int port_ = 0;
@@ -78,7 +77,7 @@ class FakeSerialControl : public SerialControl {
   std::string in_;
   std::string out_;  // written, not yet left
   // The current burst of output: when the line started on it, and how many of its bytes left.
-  std::int64_t burst_start_ms_ = 0;
+  SimTime burst_start_{0};
   std::size_t burst_sent_ = 0;
   std::vector<std::string> writes_;
   std::vector<PortEvent> history_;

@@ -14,15 +14,14 @@ ModemLog::ModemLog(std::string_view text) {
     const auto end = text.find('\n');
     const std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    ModemEvent event;
-    const auto [rest, error] = std::from_chars(line.data(), line.data() + line.size(), event.ms);
+    std::chrono::milliseconds::rep ms = 0;
+    const auto [rest, error] = std::from_chars(line.data(), line.data() + line.size(), ms);
     const auto digits = static_cast<std::size_t>(rest - line.data());
     if (error != std::errc() || line.front() == '-' || digits >= line.size() ||
         line[digits] != ' ') {
       throw std::runtime_error("modem log: not \"<ms> <event>\": \"" + std::string(line) + "\"");
     }
-    event.text = line.substr(digits + 1);
-    events_.push_back(std::move(event));
+    events_.push_back({std::chrono::milliseconds(ms), std::string(line.substr(digits + 1))});
   }
 }
 
@@ -40,19 +39,19 @@ std::vector<std::string> ModemLog::Commands() const {
   return commands;
 }
 
-long long ModemLog::CommandTime(std::string_view command) const {
+std::chrono::milliseconds ModemLog::CommandTime(std::string_view command) const {
   for (const ModemEvent& event : events_) {
     if (event.text.starts_with(kCommand) &&
         std::string_view(event.text).substr(kCommand.size()) == command) {
-      return event.ms;
+      return event.at;
     }
   }
-  return -1;
+  return std::chrono::milliseconds(-1);
 }
 
-long long ModemLog::EventTime(std::string_view start) const {
+std::chrono::milliseconds ModemLog::EventTime(std::string_view start) const {
   for (const ModemEvent& event : events_) {
-    if (event.text.starts_with(start)) return event.ms;
+    if (event.text.starts_with(start)) return event.at;
   }
-  return -1;
+  return std::chrono::milliseconds(-1);
 }

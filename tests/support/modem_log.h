@@ -1,13 +1,14 @@
 #pragma once
 // The log vmodem writes with --log: one line per event, "<ms since start> <event>", for
 // example "1520 command ATZ" or "3001 voice-tx end 6 bytes".
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 struct ModemEvent {
-  long long ms = 0;
+  std::chrono::milliseconds at{0};  // since vmodem started
   std::string text;
 };
 
@@ -21,10 +22,10 @@ class ModemLog {
   const std::vector<ModemEvent>& Events() const { return events_; }
   // The command lines the modem received, in order.
   std::vector<std::string> Commands() const;
-  // The time of the first command line equal to `command`, or -1.
-  long long CommandTime(std::string_view command) const;
-  // The time of the first event that begins with `start` ("voice-tx end"), or -1.
-  long long EventTime(std::string_view start) const;
+  // The time of the first command line equal to `command`, or -1 ms.
+  std::chrono::milliseconds CommandTime(std::string_view command) const;
+  // The time of the first event that begins with `start` ("voice-tx end"), or -1 ms.
+  std::chrono::milliseconds EventTime(std::string_view start) const;
 
  private:
   std::vector<ModemEvent> events_;

@@ -18,13 +18,13 @@ class VirtualWorld::Pump : public EventPump {
  public:
   explicit Pump(VirtualWorld& world) : world_(world) {}
 
-  void Add(std::int64_t ms, std::function<void()> action) {
-    actions_.emplace(ms, std::move(action));
+  void Add(JobTime time, std::function<void()> action) {
+    actions_.emplace(time, std::move(action));
   }
 
   void PumpEvents() override {
     // An action may end the job by throwing, or queue another: take each off the queue first.
-    while (!actions_.empty() && actions_.begin()->first <= world_.clock.NowMs()) {
+    while (!actions_.empty() && actions_.begin()->first <= world_.clock.Now()) {
       std::function<void()> action = std::move(actions_.begin()->second);
       actions_.erase(actions_.begin());
       action();
@@ -34,21 +34,21 @@ class VirtualWorld::Pump : public EventPump {
   // Like the real pump, it wakes on something new: bytes that arrived earlier and still wait
   // to be read do not wake it, or a job waiting for its output to drain would never move on.
   void WaitForActivity(std::optional<JobTime> until) override {
-    if (actions_.empty() || actions_.begin()->first > world_.clock.NowMs()) {
-      std::optional<std::int64_t> next = world_.serial.NextEventMs();
+    if (actions_.empty() || actions_.begin()->first > world_.clock.Now()) {
+      std::optional<JobTime> next = world_.serial.NextEvent();
       if (!actions_.empty() && (!next || actions_.begin()->first < *next)) {
         next = actions_.begin()->first;
       }
-      if (until && (!next || until->count() < *next)) next = until->count();
+      if (until && (!next || *until < *next)) next = until;
       if (!next) throw std::logic_error("the job waits forever");
-      world_.clock.AdvanceTo(JobTime(*next));
+      world_.clock.AdvanceTo(*next);
     }
     PumpEvents();
   }
 
  private:
   VirtualWorld& world_;
-  std::multimap<std::int64_t, std::function<void()>> actions_;  // equal times keep their order
+  std::multimap<JobTime, std::function<void()>> actions_;  // equal times keep their order
 };
 
 // A pause blocks the job and serves no event: the clock simply jumps.
@@ -68,20 +68,20 @@ class VirtualWorld::Ending : public Termination {
   explicit Ending(VirtualWorld& world) : world_(world) {}
 
  private:
-  void Stop() override { throw JobTerminated{world_.clock.NowMs()}; }
+  void Stop() override { throw JobTerminated{world_.clock.Now()}; }
 
   VirtualWorld& world_;
 };
 
-VirtualWorld::VirtualWorld(std::string_view scenario, std::int64_t start_ms,
+VirtualWorld::VirtualWorld(std::string_view scenario, JobTime start,
                            std::unique_ptr<CommandSet> commands)
     : pump_(std::make_unique<Pump>(*this)),
       sleep_(std::make_unique<Pause>(*this)),
       stop_(std::make_unique<Ending>(*this)),
       commands_(commands ? std::move(commands) : std::make_unique<HashCommandSet>()),
-      clock(start_ms),
+      clock(start),
       serial(
-          scenario, [this] { return clock.NowMs(); }, dir_.Path()),
+          scenario, [this] { return clock.Now(); }, dir_.Path()),
       ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, dir_.Path()},
       endings(ctx, engine, commands_.get()),
       engine(ctx, endings, commands_->EventsAmongReplies()),
@@ -89,18 +89,18 @@ VirtualWorld::VirtualWorld(std::string_view scenario, std::int64_t start_ms,
 
 VirtualWorld::~VirtualWorld() = default;
 
-void VirtualWorld::At(std::int64_t ms, std::function<void()> action) {
-  pump_->Add(ms, std::move(action));
+void VirtualWorld::At(JobTime time, std::function<void()> action) {
+  pump_->Add(time, std::move(action));
 }
 
-std::int64_t VirtualWorld::RunToEnd(const std::function<void()>& job) {
+JobTime VirtualWorld::RunToEnd(const std::function<void()>& job) {
   try {
     job();
   } catch (const JobTerminated& end) {
-    return end.at_ms;
+    return end.at;
   }
   ADD_FAILURE() << "the job returned without terminating";
-  return clock.NowMs();
+  return clock.Now();
 }
 
 std::string VirtualWorld::ReadFile(std::string_view name) const {

@@ -5,7 +5,7 @@
 // console and what the modem received. A wait that could never end fails the test instead of
 // hanging it.
 #include <algorithm>
-#include <cstdint>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -27,14 +27,13 @@
 #include "temp_dir.h"
 
 struct JobTerminated {
-  std::int64_t at_ms;
+  JobTime at;
 };
 
 class VirtualClock : public JobClock {
  public:
-  explicit VirtualClock(std::int64_t start_ms) : now_(start_ms) {}
+  explicit VirtualClock(JobTime start) : now_(start) {}
   JobTime Now() override { return now_; }
-  std::int64_t NowMs() const { return now_.count(); }
   void AdvanceTo(JobTime time) { now_ = std::max(now_, time); }
 
  private:
@@ -65,11 +64,11 @@ class VirtualWorld {
   std::unique_ptr<CommandSet> commands_;
 
  public:
-  // `scenario` is vmodem scenario text. The clock starts at `start_ms` on the job clock
+  // `scenario` is vmodem scenario text. The clock starts at `start` on the job clock
   // (10:00:00 unless given). The job files live in a fresh temporary directory, removed with
   // the world.
   // The job speaks `commands` (the "#" set unless given).
-  explicit VirtualWorld(std::string_view scenario = "", std::int64_t start_ms = 10LL * 3600 * 1000,
+  explicit VirtualWorld(std::string_view scenario = "", JobTime start = std::chrono::hours(10),
                         std::unique_ptr<CommandSet> commands = nullptr);
   ~VirtualWorld();
 
@@ -83,13 +82,13 @@ class VirtualWorld {
   CommandEngine engine;  // the port's one owner, for the phases and the endings alike
   Modem modem;           // the engine with the job's command set and values
 
-  // Runs `action` as a window event (a typed key, the close box) at virtual time `ms`, the
+  // Runs `action` as a window event (a typed key, the close box) at virtual time `time`, the
   // first time the job yields to the window at or after that time.
-  void At(std::int64_t ms, std::function<void()> action);
+  void At(JobTime time, std::function<void()> action);
 
   // Runs `job` until it terminates; returns the termination time. Fails the test when the
   // job returns without terminating.
-  std::int64_t RunToEnd(const std::function<void()>& job);
+  JobTime RunToEnd(const std::function<void()>& job);
 
   // A job file's bytes ("" when missing) and whether it exists.
   std::string ReadFile(std::string_view name) const;

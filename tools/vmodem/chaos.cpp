@@ -9,6 +9,8 @@
 namespace vmodem {
 namespace {
 
+using namespace std::chrono_literals;
+
 constexpr char kDle = 16;
 
 std::uint64_t Mix(std::uint64_t z) {
@@ -25,6 +27,9 @@ class SplitMix {
   // In [lo, hi].
   std::int64_t Between(std::int64_t lo, std::int64_t hi) {
     return lo + static_cast<std::int64_t>(Next() % static_cast<std::uint64_t>(hi - lo + 1));
+  }
+  std::chrono::milliseconds Between(std::chrono::milliseconds lo, std::chrono::milliseconds hi) {
+    return std::chrono::milliseconds(Between(lo.count(), hi.count()));
   }
   bool Chance(double p) { return static_cast<double>(Next() >> 11) < p * 0x1p53; }
   template <typename T, std::size_t N>
@@ -101,14 +106,14 @@ void RewriteReply(SplitMix& gen, const Action& reply, ChaosPlan& plan) {
     case ReplyFault::kNearTimeout:
     case ReplyFault::kPastTimeout: {
       // Past the time-out by more than the host's whole-second clock can add.
-      const std::int64_t ms =
-          fault == ReplyFault::kDelay ? gen.Between(50, 2000)
+      const std::chrono::milliseconds delay =
+          fault == ReplyFault::kDelay ? gen.Between(50ms, 2000ms)
           : fault == ReplyFault::kNearTimeout
-              ? gen.Between(kHostShortestTimeoutMs - 1000, kHostShortestTimeoutMs - 100)
-              : gen.Between(kHostUsualTimeoutMs + 1500, kHostUsualTimeoutMs + 2500);
-      plan.actions.push_back({Action::Kind::kWait, "", ms});
+              ? gen.Between(kHostShortestTimeout - 1000ms, kHostShortestTimeout - 100ms)
+              : gen.Between(kHostUsualTimeout + 1500ms, kHostUsualTimeout + 2500ms);
+      plan.actions.push_back({Action::Kind::kWait, "", 0, delay});
       plan.actions.push_back(reply);
-      note("delay " + std::to_string(ms) + " ms");
+      note("delay " + std::to_string(delay.count()) + " ms");
       return;
     }
     case ReplyFault::kStray: {
@@ -152,15 +157,15 @@ void DisturbCommand(SplitMix& gen, ChaosPlan& plan) {
       plan.notes.push_back("chaos echo switched over");
       return;
     case CommandFault::kDeaf:
-      plan.deaf_ms = gen.Between(1000, 8000);
+      plan.deaf = gen.Between(1000ms, 8000ms);
       plan.actions.clear();
-      plan.notes.push_back("chaos deaf for " + std::to_string(plan.deaf_ms) + " ms");
+      plan.notes.push_back("chaos deaf for " + std::to_string(plan.deaf.count()) + " ms");
       return;
     case CommandFault::kVanish: {
-      const std::int64_t ms = gen.Between(0, 2000);
-      plan.actions.push_back({Action::Kind::kWait, "", ms});
+      const std::chrono::milliseconds delay = gen.Between(0ms, 2000ms);
+      plan.actions.push_back({Action::Kind::kWait, "", 0, delay});
       plan.actions.push_back({Action::Kind::kVanish, ""});
-      plan.notes.push_back("chaos vanish after " + std::to_string(ms) + " ms");
+      plan.notes.push_back("chaos vanish after " + std::to_string(delay.count()) + " ms");
       return;
     }
   }

@@ -12,6 +12,7 @@
 //
 // The generator is splitmix64 and the draws are plain integer arithmetic on its output, so a
 // seed means the same faults on every platform and standard library.
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,17 +35,18 @@ struct ChaosEvent {
 struct ChaosPlan {
   std::vector<Action> actions;
   bool flip_echo = false;
-  std::int64_t deaf_ms = 0;        // the modem hears nothing for this long, this command included
+  // The modem hears nothing for this long, this command included.
+  std::chrono::milliseconds deaf{0};
   std::vector<std::string> notes;  // one line per fault, for the log
 
   bool operator==(const ChaosPlan&) const = default;
 };
 
 // The shortest reply time-out of the host: the longest delay that must not make it give up.
-inline constexpr std::int64_t kHostShortestTimeoutMs = 5000;
+inline constexpr std::chrono::milliseconds kHostShortestTimeout{5000};
 // The host's usual reply time-out (call progress has its own): a delay past it makes the wait
 // give up.
-inline constexpr std::int64_t kHostUsualTimeoutMs = 15000;
+inline constexpr std::chrono::milliseconds kHostUsualTimeout{15000};
 
 ChaosPlan PlanChaos(const ChaosSettings& settings, ChaosEvent event, std::vector<Action> actions);
 

@@ -13,7 +13,7 @@ constexpr char kDle = 16;
 constexpr char kCr = 13;
 constexpr char kReceiveAbort = '!';  // after DLE: the V.253 host ends a reception
 constexpr std::string_view kDleEtx{"\x10\x03", 2};
-constexpr std::int64_t kStreamTickMs = 10;
+constexpr std::chrono::milliseconds kStreamTick{10};
 
 }  // namespace
 
@@ -27,12 +27,12 @@ Engine::Engine(Scenario s, std::optional<ChaosSettings> chaos)
   pattern_matches_.assign(patterns_.size(), 0);
 }
 
-void Engine::Receive(std::string_view bytes, std::int64_t now_ms) {
-  AdvanceTo(now_ms);
+void Engine::Receive(std::string_view bytes, SimTime now) {
+  AdvanceTo(now);
   if (gone_ != Departure::kNone) return;
   transcript_ += bytes;
   for (const char b : bytes) {
-    if (mode_ == Mode::kCommand && now_ms_ < deaf_until_ms_) continue;
+    if (mode_ == Mode::kCommand && now_ < deaf_until_) continue;
     switch (mode_) {
       case Mode::kCommand:
         ReceiveCommandByte(b);
@@ -47,50 +47,50 @@ void Engine::Receive(std::string_view bytes, std::int64_t now_ms) {
   }
 }
 
-std::string Engine::TakeOutput(std::int64_t now_ms) {
-  AdvanceTo(now_ms);
+std::string Engine::TakeOutput(SimTime now) {
+  AdvanceTo(now);
   return std::exchange(out_, {});
 }
 
-std::optional<std::int64_t> Engine::NextEventMs() const {
-  if (!out_.empty()) return now_ms_;
-  std::optional<std::int64_t> next = NextStreamTickMs();
+std::optional<SimTime> Engine::NextEvent() const {
+  if (!out_.empty()) return now_;
+  std::optional<SimTime> next = NextStreamTick();
   for (const Sequence& seq : sequences_) {
     if (seq.done || seq.block != Block::kNone) continue;
-    if (!next || seq.at_ms < *next) next = seq.at_ms;
+    if (!next || seq.at < *next) next = seq.at;
   }
   return next;
 }
 
-// Runs everything that falls due up to `ms` in time order, so that sequences and the voice
+// Runs everything that falls due up to `time` in time order, so that sequences and the voice
 // stream see each other's effects as they would on a real line.
-void Engine::AdvanceTo(std::int64_t ms) {
-  ms = std::max(ms, now_ms_);
+void Engine::AdvanceTo(SimTime time) {
+  time = std::max(time, now_);
   for (;;) {
     ReleaseSatisfied();
     Sequence* next = nullptr;
     for (Sequence& seq : sequences_) {
       if (seq.done || seq.block != Block::kNone) continue;
-      if (!next || seq.at_ms < next->at_ms) next = &seq;
+      if (!next || seq.at < next->at) next = &seq;
     }
-    const std::optional<std::int64_t> tick = NextStreamTickMs();
-    if (tick && *tick <= ms && (!next || *tick < next->at_ms)) {
-      now_ms_ = std::max(now_ms_, *tick);
+    const std::optional<SimTime> tick = NextStreamTick();
+    if (tick && *tick <= time && (!next || *tick < next->at)) {
+      now_ = std::max(now_, *tick);
       SendStreamTick();
-    } else if (next && next->at_ms <= ms) {
-      now_ms_ = std::max(now_ms_, next->at_ms);
+    } else if (next && next->at <= time) {
+      now_ = std::max(now_, next->at);
       Run(*next);
     } else {
       break;
     }
   }
   std::erase_if(sequences_, [](const Sequence& seq) { return seq.done; });
-  now_ms_ = ms;
+  now_ = time;
 }
 
-std::optional<std::int64_t> Engine::NextStreamTickMs() const {
+std::optional<SimTime> Engine::NextStreamTick() const {
   if (!stream_) return std::nullopt;
-  return stream_->start_ms + (stream_->ticks + 1) * kStreamTickMs;
+  return stream_->start + (stream_->ticks + 1) * kStreamTick;
 }
 
 void Engine::SendStreamTick() {
@@ -112,7 +112,7 @@ void Engine::Run(Sequence& seq) {
     const Action& action = seq.actions[seq.next++];
     switch (action.kind) {
       case Action::Kind::kWait:
-        seq.at_ms = now_ms_ + action.amount;
+        seq.at = now_ + action.wait;
         return;
       case Action::Kind::kUntilBytes:
       case Action::Kind::kUntilEnd:
@@ -169,7 +169,7 @@ void Engine::Perform(const Action& action) {
         out_ += action.text;
         Note("voice-rx sent " + std::to_string(action.text.size()) + " bytes");
       } else {
-        stream_ = Stream{action.text, now_ms_};
+        stream_ = Stream{action.text, now_};
       }
       break;
     case Action::Kind::kFlood:
@@ -201,7 +201,7 @@ void Engine::ReleaseSatisfied() {
   for (Sequence& seq : sequences_) {
     if (seq.done || seq.block == Block::kNone || !Satisfied(seq)) continue;
     seq.block = Block::kNone;
-    seq.at_ms = now_ms_;
+    seq.at = now_;
   }
 }
 
@@ -216,6 +216,8 @@ void Engine::ReceiveCommandByte(char b) {
   }
 }
 
+// vmodem keeps its own DLE state machine (`dle_`, here and in reception) on purpose rather than
+// share talvo's: so it checks talvo's independently instead of agreeing with it by construction.
 void Engine::ReceiveVoiceTxByte(char b) {
   voice_data_.back() += b;
   if (dle_) {
@@ -228,7 +230,7 @@ void Engine::ReceiveVoiceTxByte(char b) {
   } else if (b == kDle) {
     dle_ = true;
   }
-  AdvanceTo(now_ms_);  // a sequence may be waiting for this byte
+  AdvanceTo(now_);  // a sequence may be waiting for this byte
 }
 
 void Engine::ReceiveVoiceRxByte(char b) {
@@ -282,14 +284,14 @@ void Engine::Start(std::vector<Action> actions, ChaosEvent event) {
     ChaosPlan plan = PlanChaos(*chaos_, event, std::move(actions));
     for (std::string& note : plan.notes) Note(std::move(note));
     if (plan.flip_echo) echo_ = !echo_;
-    if (plan.deaf_ms != 0) deaf_until_ms_ = now_ms_ + plan.deaf_ms;
+    if (plan.deaf != std::chrono::milliseconds::zero()) deaf_until_ = now_ + plan.deaf;
     actions = std::move(plan.actions);
   }
   if (actions.empty()) return;
   // The answer starts before anything else that falls due now.
-  sequences_.push_back(Sequence{.actions = std::move(actions), .at_ms = now_ms_});
+  sequences_.push_back(Sequence{.actions = std::move(actions), .at = now_});
   Run(sequences_.back());
-  AdvanceTo(now_ms_);
+  AdvanceTo(now_);
 }
 
 void Engine::SendLine(std::string_view text) {
@@ -305,7 +307,7 @@ void Engine::SendRaw(std::string_view bytes) {
 }
 
 void Engine::Note(std::string text) {
-  log_.push_back({now_ms_, std::move(text)});
+  log_.push_back({now_, std::move(text)});
 }
 
 }  // namespace vmodem

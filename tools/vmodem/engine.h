@@ -8,6 +8,7 @@
 // over bytes or asks for output, and is stamped with the time it fell due, not the time it was
 // noticed. With chaos, every command line's actions and every end-of-voice reply pass through
 // the chaos planner first (vmodem/chaos.h).
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,8 +20,11 @@
 
 namespace vmodem {
 
+// A moment on the modem's timeline, from the start that the front end chose.
+using SimTime = std::chrono::milliseconds;
+
 struct LogEntry {
-  std::int64_t ms;
+  SimTime at;
   std::string text;
 };
 
@@ -28,13 +32,13 @@ class Engine {
  public:
   explicit Engine(Scenario s, std::optional<ChaosSettings> chaos = std::nullopt);
 
-  // Bytes the host sent, arriving at `now_ms`.
-  void Receive(std::string_view bytes, std::int64_t now_ms);
-  // Everything the modem has sent by `now_ms` and not yet handed over.
-  std::string TakeOutput(std::int64_t now_ms);
+  // Bytes the host sent, arriving at `now`.
+  void Receive(std::string_view bytes, SimTime now);
+  // Everything the modem has sent by `now` and not yet handed over.
+  std::string TakeOutput(SimTime now);
   // When the modem next acts by itself; nullopt when it only waits for the host. Output not
   // yet taken counts as due at the engine's current time.
-  std::optional<std::int64_t> NextEventMs() const;
+  std::optional<SimTime> NextEvent() const;
 
   const std::string& Transcript() const { return transcript_; }
   const std::vector<LogEntry>& Log() const { return log_; }
@@ -54,7 +58,7 @@ class Engine {
   struct Sequence {
     std::vector<Action> actions;
     std::size_t next = 0;  // index of the next action
-    std::int64_t at_ms;    // when the next action runs, unless blocked
+    SimTime at;            // when the next action runs, unless blocked
     Block block = Block::kNone;
     std::int64_t block_bytes = 0;
     int block_tx = 0;  // the transmission (1-based count) a block waits on
@@ -63,13 +67,13 @@ class Engine {
 
   struct Stream {
     std::string data;
-    std::int64_t start_ms;
+    SimTime start;
     std::int64_t ticks = 0;  // paced chunks sent so far
     std::size_t sent = 0;
   };
 
-  void AdvanceTo(std::int64_t ms);
-  std::optional<std::int64_t> NextStreamTickMs() const;
+  void AdvanceTo(SimTime time);
+  std::optional<SimTime> NextStreamTick() const;
   void SendStreamTick();
   void Run(Sequence& seq);
   void Perform(const Action& action);
@@ -91,12 +95,12 @@ class Engine {
   std::optional<ChaosSettings> chaos_;
   std::int64_t commands_ = 0;    // command lines heard
   std::int64_t voice_ends_ = 0;  // voice transmissions and receptions ended
-  std::int64_t deaf_until_ms_ = 0;
+  SimTime deaf_until_{0};
   std::vector<std::string> patterns_;      // distinct rule patterns
   std::vector<std::size_t> rule_pattern_;  // rule index -> index into patterns_
   std::vector<int> pattern_matches_;       // command lines matched so far, per pattern
 
-  std::int64_t now_ms_ = 0;
+  SimTime now_{0};
   Mode mode_ = Mode::kCommand;
   bool echo_;
   bool dle_ = false;  // the last voice byte from the host was an unshielded DLE

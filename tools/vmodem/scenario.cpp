@@ -119,7 +119,7 @@ Action ReadAction(LineReader& in, const std::filesystem::path& base_dir) {
     if (key.size() != 1) in.Fail("key needs exactly one character");
     return {Kind::kKey, key};
   }
-  if (word == "wait") return {Kind::kWait, "", in.Number("wait")};
+  if (word == "wait") return {Kind::kWait, "", 0, std::chrono::milliseconds(in.Number("wait"))};
   if (word == "voice-tx") return {Kind::kVoiceTx, ""};
   if (word == "voice-rx") {
     if (in.Next('"')) return {Kind::kVoiceRx, in.Quoted()};

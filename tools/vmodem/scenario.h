@@ -11,6 +11,7 @@
 //
 // vmodem(1) (man/vmodem.1.in) describes the actions. Parsing reads every voice file a scenario
 // names, so a missing file is reported before anything runs.
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -24,7 +25,7 @@ struct Action {
     kReply,       // `text`: one reply line, framed CR LF text CR LF
     kBytes,       // `text`: raw bytes
     kKey,         // `text`: the key reported after DLE
-    kWait,        // `amount`: milliseconds
+    kWait,        // `wait`
     kVoiceTx,     // the host's bytes are voice data until DLE ETX
     kVoiceRx,     // `text`: the voice data the modem streams
     kUntilBytes,  // `amount`: voice bytes received in the current transmission
@@ -35,7 +36,8 @@ struct Action {
   };
   Kind kind;
   std::string text;
-  std::int64_t amount = 0;
+  std::int64_t amount = 0;  // bytes
+  std::chrono::milliseconds wait{0};
 
   bool operator==(const Action&) const = default;
 };

@@ -132,7 +132,7 @@ class LiveLog {
     const std::vector<vmodem::LogEntry>& log = engine.Log();
     if (written_ == log.size()) return;
     for (; written_ < log.size(); ++written_) {
-      file_ << log[written_].ms << ' ' << log[written_].text << '\n';
+      file_ << log[written_].at.count() << ' ' << log[written_].text << '\n';
     }
     file_.flush();
   }
@@ -188,28 +188,27 @@ void AwaitSignal() {
 void Serve(Engine& engine, vmodem::PtyLink& pty, LiveLog& log) {
   const int master = pty.MasterFd();
   const auto start = std::chrono::steady_clock::now();
-  const auto now_ms = [start] {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 start)
-        .count();
+  const auto now = [start] {
+    return std::chrono::duration_cast<vmodem::SimTime>(std::chrono::steady_clock::now() - start);
   };
   const int baud = engine.BaudRate();
   const double bytes_per_ms = baud / 10'000.0;
   // Reads wait for 10 ms of line time; credit keeps up to 20 ms, so a late wake-up loses none.
   const double chunk = std::max(1.0, 10 * bytes_per_ms);
   const double credit_cap = 2 * chunk;
-  double credit = chunk;  // bytes the line could have carried since the last read
-  std::int64_t credit_ms = 0;
-  std::string pending;  // the modem's bytes the host has not taken yet
+  double credit = chunk;        // bytes the line could have carried since the last read
+  vmodem::SimTime credited{0};  // when the credit was last brought up to date
+  std::string pending;          // the modem's bytes the host has not taken yet
   char buffer[4096];
 
   for (;;) {
-    const std::int64_t now = now_ms();
+    const vmodem::SimTime at = now();
     if (baud != 0) {
-      credit = std::min(credit_cap, credit + static_cast<double>(now - credit_ms) * bytes_per_ms);
-      credit_ms = now;
+      credit = std::min(credit_cap,
+                        credit + static_cast<double>((at - credited).count()) * bytes_per_ms);
+      credited = at;
     }
-    pending += engine.TakeOutput(now);
+    pending += engine.TakeOutput(at);
     if (!pending.empty()) {
       const ssize_t n = write(master, pending.data(), pending.size());
       if (n > 0) {
@@ -230,13 +229,14 @@ void Serve(Engine& engine, vmodem::PtyLink& pty, LiveLog& log) {
 
     log.CatchUp(engine);
     const bool may_read = baud == 0 || credit >= 1;
-    std::optional<std::int64_t> wake = engine.NextEventMs();
+    std::optional<vmodem::SimTime> wake = engine.NextEvent();
     if (!may_read) {
-      const auto refill = static_cast<std::int64_t>(std::ceil((chunk - credit) / bytes_per_ms));
-      if (!wake || now + refill < *wake) wake = now + refill;
+      const std::chrono::milliseconds refill(
+          static_cast<std::int64_t>(std::ceil((chunk - credit) / bytes_per_ms)));
+      if (!wake || at + refill < *wake) wake = at + refill;
     }
     const int timeout =
-        wake ? static_cast<int>(std::clamp<std::int64_t>(*wake - now, 0, INT_MAX)) : -1;
+        wake ? static_cast<int>(std::clamp<std::int64_t>((*wake - at).count(), 0, INT_MAX)) : -1;
     pollfd fds[2] = {
         {master, static_cast<short>((may_read ? POLLIN : 0) | (pending.empty() ? 0 : POLLOUT)), 0},
         {signal_pipe[0], POLLIN, 0}};
@@ -250,7 +250,7 @@ void Serve(Engine& engine, vmodem::PtyLink& pty, LiveLog& log) {
           baud == 0 ? sizeof buffer : std::min(sizeof buffer, static_cast<std::size_t>(credit));
       const ssize_t n = read(master, buffer, want);
       if (n > 0) {
-        engine.Receive(std::string_view(buffer, static_cast<std::size_t>(n)), now_ms());
+        engine.Receive(std::string_view(buffer, static_cast<std::size_t>(n)), now());
         credit -= static_cast<double>(n);
       } else if (n == 0 || !Transient(errno)) {
         throw std::system_error(n == 0 ? EIO : errno, std::generic_category(), "read");

@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 TEST(CallOutcomeTest, ABusyNumberDialledWithAModifierLeavesBMarkerConsoleLineAndTrace) {
   E2eJob job(
       "on \"ATI3\": \"VMODEM VOICE\" \"OK\"\n"
@@ -30,11 +32,11 @@ TEST(CallOutcomeTest, ABusyNumberDialledWithAModifierLeavesBMarkerConsoleLineAnd
       << trace;
   // The dial pause holds the progress wait back by six seconds, so the hang-up comes later.
   const ModemLog log = job.Log();
-  const long long dial = log.CommandTime("ATDT5551234");
-  const long long reset = log.CommandTime("AT #CLS=0");
-  ASSERT_NE(dial, -1);
-  ASSERT_NE(reset, -1);
-  EXPECT_GE(reset - dial, 6000);
+  const std::chrono::milliseconds dial = log.CommandTime("ATDT5551234");
+  const std::chrono::milliseconds reset = log.CommandTime("AT #CLS=0");
+  ASSERT_NE(dial, -1ms);
+  ASSERT_NE(reset, -1ms);
+  EXPECT_GE(reset - dial, 6000ms);
 }
 
 }  // namespace

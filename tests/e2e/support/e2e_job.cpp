@@ -103,7 +103,8 @@ bool E2eJob::AwaitCommand(std::string_view command, std::chrono::seconds timeout
   const auto give_up = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     try {
-      if (ModemLog::Read(dir_ / "modem.log").CommandTime(command) >= 0) return true;
+      if (ModemLog::Read(dir_ / "modem.log").CommandTime(command) >= std::chrono::milliseconds(0))
+        return true;
     } catch (const std::runtime_error&) {
       // a line caught half written
     }

@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 constexpr char kDle = 16;
 const std::string kDleEtx = "\x10\x03";
 const std::map<std::string, std::string> kV253 = {{"TALVO_COMMAND_SET", "v253"}};
@@ -136,7 +138,7 @@ TEST_P(V253FailedCallTest, EndsWithTheOutcomeMarker) {
   // Decided within a second of the 6-second dial pause, which starts at the echo's end or the
   // first event (at most 0.8 s in); the end sequence pauses 3 seconds.
   EXPECT_LT(log.CommandTime("AT+FCLASS=0") - log.CommandTime("ATD5551234"),
-            800 + 6000 + 1000 + 3000);
+            800ms + 6000ms + 1000ms + 3000ms);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,6 +4,9 @@
 #include "virtual_world.h"
 
 namespace {
+
+using namespace std::chrono_literals;
+
 constexpr std::string_view kEndLine = "****  End of TAL_VO  ****  \r\n";
 
 std::vector<std::string> Commands(VirtualWorld& w) {
@@ -14,12 +17,12 @@ std::vector<std::string> Commands(VirtualWorld& w) {
   return commands;
 }
 
-std::int64_t CommandTime(VirtualWorld& w, std::string_view command) {
+JobTime CommandTime(VirtualWorld& w, std::string_view command) {
   for (const auto& entry : w.serial.Modem().Log()) {
-    if (entry.text == "command " + std::string(command)) return entry.ms;
+    if (entry.text == "command " + std::string(command)) return entry.at;
   }
   ADD_FAILURE() << "the modem never received " << command;
-  return -1;
+  return JobTime(-1);
 }
 
 class EndingsTest : public testing::Test {
@@ -35,8 +38,8 @@ class EndingsTest : public testing::Test {
 };
 
 TEST_F(EndingsTest, BusyNumberLeavesMarkerCompletionAndTrace) {
-  const std::int64_t start = w.clock.NowMs();
-  const std::int64_t end = w.RunToEnd([&] {
+  const JobTime start = w.clock.Now();
+  const JobTime end = w.RunToEnd([&] {
     endings.WriteOutcomeMarker("B", "****  Error phone number  5551234 is busy  ****");
     endings.EndSequence();
   });
@@ -48,15 +51,15 @@ TEST_F(EndingsTest, BusyNumberLeavesMarkerCompletionAndTrace) {
   EXPECT_TRUE(trace.ends_with(kEndLine)) << trace;
   EXPECT_NE(trace.find("5551234 is busy  ****\r\n"), std::string::npos);
   EXPECT_EQ(Commands(w), (std::vector<std::string>{"AT #CLS=0", "ATH0"}));
-  EXPECT_GE(end - start, 3000);
-  EXPECT_LT(end - start, 4000);
+  EXPECT_GE(end - start, 3000ms);
+  EXPECT_LT(end - start, 4000ms);
 }
 
 TEST_F(EndingsTest, EndSequencePausesWithThePortClosedBeforeTheResetCommands) {
   w.RunToEnd([&] { endings.EndSequence(); });
   const auto& history = w.serial.History();
   ASSERT_GE(history.size(), 3u);
-  EXPECT_GE(CommandTime(w, "AT #CLS=0") - history[history.size() - 2].ms, 3000);
+  EXPECT_GE(CommandTime(w, "AT #CLS=0") - history[history.size() - 2].at, 3000ms);
   EXPECT_FALSE(w.Exists("talvin_3"));
 }
 
@@ -66,12 +69,12 @@ class SilentResetTest : public EndingsTest {
 };
 
 TEST_F(SilentResetTest, SilenceCostsOneTimeOutAndHangsUpWithoutWaiting) {
-  const std::int64_t start = w.clock.NowMs();
-  const std::int64_t end = w.RunToEnd([&] { endings.EndSequence(); });
+  const JobTime start = w.clock.Now();
+  const JobTime end = w.RunToEnd([&] { endings.EndSequence(); });
   EXPECT_EQ(Commands(w), (std::vector<std::string>{"AT #CLS=0", "ATH0"}));
   // 3 s pause, then more than 5 and at most 6 s of silence; ATH0 is not waited for.
-  EXPECT_GT(end - start, 8000);
-  EXPECT_LE(end - start, 9000);
+  EXPECT_GT(end - start, 8000ms);
+  EXPECT_LE(end - start, 9000ms);
   EXPECT_EQ(CommandTime(w, "ATH0"), end);
 }
 
@@ -81,10 +84,10 @@ class SilentHangUpTest : public EndingsTest {
 };
 
 TEST_F(SilentHangUpTest, ASilentHangUpCostsOneTimeOut) {
-  const std::int64_t start = w.clock.NowMs();
-  const std::int64_t end = w.RunToEnd([&] { endings.EndSequence(); });
-  EXPECT_GT(end - start, 8000);
-  EXPECT_LE(end - start, 9100);
+  const JobTime start = w.clock.Now();
+  const JobTime end = w.RunToEnd([&] { endings.EndSequence(); });
+  EXPECT_GT(end - start, 8000ms);
+  EXPECT_LE(end - start, 9100ms);
 }
 
 TEST_F(EndingsTest, KeepsAnEarlierCompletionMarkerAndReplacesAnOlderTrace) {
@@ -136,14 +139,14 @@ class WaitingForKeysTest : public EndingsTest {
 };
 
 TEST_F(WaitingForKeysTest, WindowShutdownDuringAWaitEndsTheJobFromInsideIt) {
-  w.At(w.clock.NowMs() + 4000, [&] { endings.WindowShutdown(); });
-  const std::int64_t start = w.clock.NowMs();
-  const std::int64_t end = w.RunToEnd([&] {
+  w.At(w.clock.Now() + 4000ms, [&] { endings.WindowShutdown(); });
+  const JobTime start = w.clock.Now();
+  const JobTime end = w.RunToEnd([&] {
     engine.Send("ATX");
     engine.WaitOk();
     ADD_FAILURE() << "the wait went on after the window closed";
   });
-  EXPECT_GE(end - start, 7000);
+  EXPECT_GE(end - start, 7000ms);
   EXPECT_FALSE(w.Exists("talvin_3"));
   EXPECT_EQ(w.ReadFile("talvin2_3"), "");
   EXPECT_TRUE(w.ReadFile("trace_3").ends_with(kEndLine));

@@ -166,7 +166,7 @@ TEST_P(LostModemTest, EndsAtOnceWithDAndNoMoreCommands) {
   VirtualWorld w(VanishingModem(GetParam().vanish));
   w.WriteFile("talvin_3", "message\x10\x03");
   w.WriteFile("params_3", "60\r\n3\r\nNO\r\n0\r\n");
-  const std::int64_t end = [&] {
+  const JobTime end = [&] {
     Job job(w.ctx, GetParam().command_line, &w.modem.commands);
     return w.RunToEnd([&] { job.Run(); });
   }();
@@ -178,7 +178,7 @@ TEST_P(LostModemTest, EndsAtOnceWithDAndNoMoreCommands) {
   const auto gone =
       std::find_if(log.begin(), log.end(), [](const auto& e) { return e.text == "vanish"; });
   ASSERT_NE(gone, log.end());
-  EXPECT_EQ(end, gone->ms);  // no wait, no pause after the loss
+  EXPECT_EQ(end, gone->at);  // no wait, no pause after the loss
 }
 
 INSTANTIATE_TEST_SUITE_P(

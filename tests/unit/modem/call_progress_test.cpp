@@ -13,7 +13,9 @@
 
 namespace {
 
-constexpr std::int64_t kStartMs = 10LL * 3600 * 1000;
+using namespace std::chrono_literals;
+
+constexpr JobTime kStart = 10h;
 
 std::string Replies(const std::string& line, int count) {
   std::string actions;
@@ -24,7 +26,7 @@ std::string Replies(const std::string& line, int count) {
 // A job past the modem set-up, with the port open, dialling or playing on job 3.
 struct CallJob {
   explicit CallJob(const std::string& scenario, std::unique_ptr<CommandSet> commands = nullptr)
-      : w(scenario, kStartMs, std::move(commands)) {
+      : w(scenario, kStart, std::move(commands)) {
     w.values.JobId = "3";
     w.values.ProgressTimeout = 30;
     w.serial.SetCommPort(3);
@@ -150,8 +152,8 @@ TEST(WaitCallProgress, TimeOutBoundsTheSilenceBetweenReplies) {
 
   EXPECT_EQ(WaitCallProgress(job.w.modem), JobValues::RingLimit);
   // The 4-second gap passes; the 7-second one ends the wait 5 to 6 seconds after its start.
-  EXPECT_GE(job.w.clock.NowMs(), kStartMs + 10000);
-  EXPECT_LT(job.w.clock.NowMs(), kStartMs + 12000);
+  EXPECT_GE(job.w.clock.Now(), kStart + 10000ms);
+  EXPECT_LT(job.w.clock.Now(), kStart + 12000ms);
 }
 
 struct OutcomeCase {
@@ -247,7 +249,7 @@ TEST(PlaceCall, DialPausesSixSecondsThenReadsProgressWithProgressTimeout) {
 
   PlaceCall(job.w.modem, job.w.console, job.w.ctx.sleeper, job.endings);
 
-  EXPECT_GE(job.w.clock.NowMs(), kStartMs + 6000);
+  EXPECT_GE(job.w.clock.Now(), kStart + 6000ms);
   EXPECT_EQ(job.w.values.ReplyTimeout, 7);
   EXPECT_EQ(job.w.console.Text(),
             "****  Playing mode  ****\r\n****  Calling phone number  5551234  ****\r\n");
@@ -264,7 +266,7 @@ TEST(PlaceCall, SpeakerSetsVolumeAndSelectsSpeakerLine) {
   EXPECT_EQ(job.w.serial.Writes(), (std::vector<std::string>{"AT L3 M2\r", "AT #VLS=2\r"}));
   EXPECT_EQ(job.w.console.Text(),
             "****  Playing mode  ****\r\n****  Playing on the modem SPEAKER    ****\r\n");
-  EXPECT_LT(job.w.clock.NowMs(), kStartMs + 1000);
+  EXPECT_LT(job.w.clock.Now(), kStart + 1000ms);
 }
 
 }  // namespace

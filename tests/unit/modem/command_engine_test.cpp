@@ -5,6 +5,8 @@
 #include "virtual_world.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 // The modem sends `reply` (scenario bytes) in answer to "ATX", with its echo off.
 std::string Scenario(std::string_view reply) {
   return "echo off\non \"ATX\": " + std::string(reply) + "\n";
@@ -44,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                              .lines = {"ATX", "RINGING", "VCON", "!"}},
                     LineCase{.reply = R"(bytes "A\r\nB")", .lines = {"A", "!B"}}));
 
-class SilenceTest : public testing::TestWithParam<std::int64_t> {};
+class SilenceTest : public testing::TestWithParam<JobTime> {};
 
 TEST_P(SilenceTest, TimesOutAfterMoreThanTheTimeOutAndAtMostOneSecondMore) {
   VirtualWorld w(Scenario(""), GetParam());
@@ -52,15 +54,16 @@ TEST_P(SilenceTest, TimesOutAfterMoreThanTheTimeOutAndAtMostOneSecondMore) {
   w.serial.SetPortOpen(true);
   CommandEngine& engine = w.engine;
   engine.Send("ATX");
-  const std::int64_t start = w.clock.NowMs();
+  const JobTime start = w.clock.Now();
   engine.ReadReply();
   EXPECT_EQ(w.values.TimedOut, 1);
-  EXPECT_GT(w.clock.NowMs() - start, 15000);
-  EXPECT_LE(w.clock.NowMs() - start, 16000);
+  EXPECT_GT(w.clock.Now() - start, 15000ms);
+  EXPECT_LE(w.clock.Now() - start, 16000ms);
 }
 
 // 10:00:00.000, 10:00:00.999, and 23:59:55 (the wait spans midnight).
-INSTANTIATE_TEST_SUITE_P(StartTimes, SilenceTest, testing::Values(36000000, 36000999, 86395000));
+INSTANTIATE_TEST_SUITE_P(StartTimes, SilenceTest,
+                         testing::Values(36000000ms, 36000999ms, 86395000ms));
 
 TEST(CommandEngineTest, TheTimeOutMeasuresSilenceNotTheReply) {
   VirtualWorld w(Scenario(R"(wait 10000 bytes "O" wait 10000 bytes "K" wait 10000 bytes "\n")"));
@@ -108,11 +111,11 @@ TEST(CommandEngineTest, WaitConnectAndWaitRing) {
   engine.Send("ATX");
   engine.WaitConnect();
   EXPECT_EQ(w.values.ReplyLine, "CONNECT");
-  const std::int64_t start = w.clock.NowMs();
+  const JobTime start = w.clock.Now();
   engine.Send("ATY");
   engine.WaitRing();  // through several time-outs
   EXPECT_EQ(w.values.ReplyLine, "RING");
-  EXPECT_EQ(w.clock.NowMs() - start, 70000);
+  EXPECT_EQ(w.clock.Now() - start, 70000ms);
 }
 
 TEST(CommandEngineTest, EchoFlagPrintsEveryReceivedByte) {

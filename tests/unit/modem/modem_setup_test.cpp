@@ -6,6 +6,8 @@
 #include "virtual_world.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 constexpr std::string_view kModel = "on \"ATI3\": \"VMODEM 56K VOICE\" \"OK\"\n";
 
 struct SetUpRun {
@@ -50,12 +52,12 @@ std::size_t Count(const std::string& text, std::string_view part) {
 
 TEST(ModemSetupTest, ResetsInitialisesIdentifiesAndSelectsVoice) {
   SetUpRun s(kModel);
-  const std::int64_t start = s.w.clock.NowMs();
+  const JobTime start = s.w.clock.Now();
   ASSERT_TRUE(s.Run());
   EXPECT_EQ(s.Commands(), (std::vector<std::string>{"ATZ", "AT E1 H0 L0 S6=15 S7=60 &K3", "ATI3",
                                                     "AT #CLS=8 #VLS=0 #VRA=150 #VRN=255"}));
   EXPECT_EQ(s.w.console.Text(), "****  The Modem model is VMODEM 56K VOICE ****\r\n");
-  EXPECT_EQ(s.w.clock.NowMs() - start, 2100);  // the three pauses, nothing else
+  EXPECT_EQ(s.w.clock.Now() - start, 2100ms);  // the three pauses, nothing else
 }
 
 struct TimerCase {
@@ -135,7 +137,7 @@ TEST_P(SilentCommandTest, SilenceAtAnyWaitEndsWithNoResponse) {
   EXPECT_NE(s.w.console.Text().find("****  No Response from the modem  ****\r\n"),
             std::string::npos);
   // No wait outlasts ten 15-second time-outs; the end sequence's 3-second pause follows.
-  EXPECT_LE(s.w.clock.NowMs() - 10LL * 3600 * 1000, 154000);
+  EXPECT_LE(s.w.clock.Now() - 10h, 154000ms);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, SilentCommandTest,

@@ -10,6 +10,8 @@
 namespace vmodem {
 namespace {
 
+using namespace std::chrono_literals;
+
 const std::vector<Action> kAnswer = {{Action::Kind::kReply, "VMODEM"},
                                      {Action::Kind::kReply, "OK"},
                                      {Action::Kind::kVoiceRx, "\x80\x10\x10\x81\x82\x10s"}};
@@ -59,9 +61,9 @@ TEST(Chaos, FaultsFollowTheDialogueNotTheTiming) {
   for (std::uint64_t seed = 0; seed < 50; ++seed) {
     Engine whole(scenario, ChaosSettings{.seed = seed, .rate = 0.3});
     Engine split(scenario, ChaosSettings{.seed = seed, .rate = 0.3});
-    whole.Receive(commands, 0);
-    for (const char c : commands) split.Receive(std::string(1, c), 0);
-    EXPECT_EQ(whole.TakeOutput(60'000), split.TakeOutput(60'000)) << seed;
+    whole.Receive(commands, 0ms);
+    for (const char c : commands) split.Receive(std::string(1, c), 0ms);
+    EXPECT_EQ(whole.TakeOutput(60'000ms), split.TakeOutput(60'000ms)) << seed;
   }
 }
 

@@ -8,12 +8,14 @@
 namespace vmodem {
 namespace {
 
+using namespace std::chrono_literals;
+
 Engine MakeEngine(std::string_view text) {
   return Engine(ParseScenario(text, "."));
 }
 
 // Sends each command at `t`, one after the other, and collects what the modem sends meanwhile.
-std::string Exchange(Engine& modem, const std::vector<std::string>& lines, std::int64_t t = 0) {
+std::string Exchange(Engine& modem, const std::vector<std::string>& lines, SimTime t = {}) {
   std::string out;
   for (const std::string& line : lines) {
     modem.Receive(line, t);
@@ -128,19 +130,19 @@ TEST(EngineTimeline, RunsEachCommandsActionsOnItsOwnTimeline) {
       "echo off\n"
       "on \"ATD*\": wait 500 \"RINGING\" wait 2000 \"VCON\"\n"
       "on \"ATX\": wait 700 \"X\"\n");
-  modem.Receive("ATD1\r", 0);
-  EXPECT_EQ(modem.NextEventMs(), 500);
-  modem.Receive("ATX\r", 100);
-  EXPECT_EQ(modem.TakeOutput(499), "");
-  EXPECT_EQ(modem.NextEventMs(), 500);
-  EXPECT_EQ(modem.TakeOutput(500), "\r\nRINGING\r\n");
-  EXPECT_EQ(modem.NextEventMs(), 800);
+  modem.Receive("ATD1\r", 0ms);
+  EXPECT_EQ(modem.NextEvent(), 500ms);
+  modem.Receive("ATX\r", 100ms);
+  EXPECT_EQ(modem.TakeOutput(499ms), "");
+  EXPECT_EQ(modem.NextEvent(), 500ms);
+  EXPECT_EQ(modem.TakeOutput(500ms), "\r\nRINGING\r\n");
+  EXPECT_EQ(modem.NextEvent(), 800ms);
   // Output that fell due long ago comes out in the order it fell due.
-  EXPECT_EQ(modem.TakeOutput(5000), "\r\nX\r\n\r\nVCON\r\n");
-  EXPECT_EQ(modem.NextEventMs(), std::nullopt);
+  EXPECT_EQ(modem.TakeOutput(5000ms), "\r\nX\r\n\r\nVCON\r\n");
+  EXPECT_EQ(modem.NextEvent(), std::nullopt);
 
   std::vector<std::string> log;
-  for (const LogEntry& e : modem.Log()) log.push_back(std::to_string(e.ms) + " " + e.text);
+  for (const LogEntry& e : modem.Log()) log.push_back(std::to_string(e.at.count()) + " " + e.text);
   EXPECT_EQ(log, (std::vector<std::string>{"0 command ATD1", "100 command ATX", "500 sent RINGING",
                                            "800 sent X", "2500 sent VCON"}));
   EXPECT_EQ(modem.Transcript(), "ATD1\rATX\r");
@@ -148,10 +150,10 @@ TEST(EngineTimeline, RunsEachCommandsActionsOnItsOwnTimeline) {
 
 TEST(EngineTimeline, PendingOutputIsDueAtOnce) {
   Engine modem = MakeEngine("");
-  modem.Receive("A", 40);
-  EXPECT_EQ(modem.NextEventMs(), 40);
-  EXPECT_EQ(modem.TakeOutput(40), "A");
-  EXPECT_EQ(modem.NextEventMs(), std::nullopt);
+  modem.Receive("A", 40ms);
+  EXPECT_EQ(modem.NextEvent(), 40ms);
+  EXPECT_EQ(modem.TakeOutput(40ms), "A");
+  EXPECT_EQ(modem.NextEvent(), std::nullopt);
 }
 
 }  // namespace

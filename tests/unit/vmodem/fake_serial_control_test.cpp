@@ -8,6 +8,7 @@
 namespace vmodem {
 namespace {
 
+using namespace std::chrono_literals;
 using namespace std::string_literals;
 
 // A serial control on a clock the test moves by hand.
@@ -17,7 +18,7 @@ struct Line {
     ASSERT_TRUE(serial.SetCommPort(3));
     ASSERT_TRUE(serial.SetPortOpen(true));
   }
-  std::int64_t now = 0;
+  SimTime now{0};
   FakeSerialControl serial;
 };
 
@@ -61,13 +62,13 @@ TEST(FakeSerialControl, PortChangesOnlyWhileClosedAndOpensOnce) {
   line.Open();
   EXPECT_FALSE(line.serial.SetCommPort(4));
   EXPECT_FALSE(line.serial.SetPortOpen(true));
-  line.now = 700;
+  line.now = 700ms;
   EXPECT_TRUE(line.serial.SetPortOpen(false));
   EXPECT_TRUE(line.serial.SetPortOpen(false));
-  line.now = 3700;
+  line.now = 3700ms;
   EXPECT_TRUE(line.serial.SetPortOpen(true));
-  EXPECT_EQ(line.serial.History(),
-            (std::vector<FakeSerialControl::PortEvent>{{0, true}, {700, false}, {3700, true}}));
+  EXPECT_EQ(line.serial.History(), (std::vector<FakeSerialControl::PortEvent>{
+                                       {0ms, true}, {700ms, false}, {3700ms, true}}));
 }
 
 TEST(FakeSerialControl, KeepsOnlySettingsThatParse) {
@@ -99,10 +100,10 @@ TEST(FakeSerialControl, RepliesFallDueOnTheVirtualClock) {
   Line line("echo off\non \"ATD*\": wait 2500 \"BUSY\"");
   line.Open();
   line.serial.Output("ATD1\r");
-  EXPECT_EQ(line.serial.NextEventMs(), 2500);
-  line.now = 2499;
+  EXPECT_EQ(line.serial.NextEvent(), 2500ms);
+  line.now = 2499ms;
   EXPECT_EQ(line.serial.InBufferCount(), 0);
-  line.now = 2500;
+  line.now = 2500ms;
   EXPECT_EQ(line.serial.Input(), "\r\nBUSY\r\n");
 }
 
@@ -111,19 +112,19 @@ TEST(FakeSerialControl, WrittenBytesLeaveAtTheLineRate) {
   line.Open();
   line.serial.Output("AT #VTX\r");  // 8 bytes: gone after 3 ms
   EXPECT_EQ(line.serial.OutBufferCount(), 8);
-  EXPECT_EQ(line.serial.NextEventMs(), 1);
-  line.now = 10;
+  EXPECT_EQ(line.serial.NextEvent(), 1ms);
+  line.now = 10ms;
   EXPECT_EQ(line.serial.OutBufferCount(), 0);
   EXPECT_EQ(line.serial.Input(), "\r\nCONNECT\r\n");
 
   line.serial.Output(std::string(2048, 'v'));
   EXPECT_EQ(line.serial.OutBufferCount(), 2048);
-  EXPECT_EQ(line.serial.NextEventMs(), 11);
-  line.now = 110;
+  EXPECT_EQ(line.serial.NextEvent(), 11ms);
+  line.now = 110ms;
   EXPECT_EQ(line.serial.OutBufferCount(), 2048 - 384);
   // One jump of the clock still hands each byte over when it left: the 1000th byte left
   // at 10 + 260.4 ms, so the key came at 271.
-  line.now = 600;
+  line.now = 600ms;
   EXPECT_EQ(line.serial.OutBufferCount(), 0);
   EXPECT_EQ(line.serial.Input(),
             "\x10"
@@ -131,7 +132,7 @@ TEST(FakeSerialControl, WrittenBytesLeaveAtTheLineRate) {
   const std::vector<LogEntry>& log = line.serial.Modem().Log();
   ASSERT_FALSE(log.empty());
   EXPECT_EQ(log.back().text, "key 1");
-  EXPECT_EQ(log.back().ms, 271);
+  EXPECT_EQ(log.back().at, 271ms);
   EXPECT_EQ(line.serial.Modem().VoiceData(), std::vector<std::string>{std::string(2048, 'v')});
 }
 
@@ -139,12 +140,12 @@ TEST(FakeSerialControl, DrainEndsWhenTheLastByteHasLeft) {
   Line line("echo off\nbaud 38400");
   line.Open();
   line.serial.Output(std::string(2048, 'v'));
-  line.now = 533;  // 2048 bytes take 533.3 ms
+  line.now = 533ms;  // 2048 bytes take 533.3 ms
   EXPECT_EQ(line.serial.OutBufferCount(), 2);
-  EXPECT_EQ(line.serial.NextEventMs(), 534);
-  line.now = 534;
+  EXPECT_EQ(line.serial.NextEvent(), 534ms);
+  line.now = 534ms;
   EXPECT_EQ(line.serial.OutBufferCount(), 0);
-  EXPECT_EQ(line.serial.NextEventMs(), std::nullopt);
+  EXPECT_EQ(line.serial.NextEvent(), std::nullopt);
 }
 
 TEST(FakeSerialControl, AClosedPortCarriesNothing) {
@@ -156,7 +157,7 @@ TEST(FakeSerialControl, AClosedPortCarriesNothing) {
   ASSERT_TRUE(line.serial.SetPortOpen(false));
   EXPECT_EQ(line.serial.Modem().Transcript(), "ATD1\r\x10\x03"s);
   line.serial.Output("ATH0\r");
-  line.now = 3000;
+  line.now = 3000ms;
   ASSERT_TRUE(line.serial.SetPortOpen(true));
   EXPECT_EQ(line.serial.InBufferCount(), 0);  // the RINGING at 1000 went nowhere
   EXPECT_EQ(line.serial.Modem().Transcript(), "ATD1\r\x10\x03"s);

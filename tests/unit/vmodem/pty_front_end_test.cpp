@@ -104,7 +104,7 @@ TEST_F(VmodemProgram, AnswersOverItsPortAcrossReopensAndWritesItsFilesOnSigterm)
   EXPECT_EQ(ReadAll(dir_ / "voice.1"), "ab\x10\x10\x10\x03");
   const ModemLog log = ModemLog::Read(dir_ / "log");  // throws on a line not "<ms> <event>"
   EXPECT_EQ(log.Commands(), (std::vector<std::string>{"ATI3", "AT #VTX"}));
-  EXPECT_NE(log.EventTime("voice-tx end 6 bytes"), -1);
+  EXPECT_NE(log.EventTime("voice-tx end 6 bytes"), std::chrono::milliseconds(-1));
   EXPECT_FALSE(std::filesystem::is_symlink(link));
 }
 

@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                            .actions = {{Kind::kReply, "CONNECT"},
                                        {Kind::kVoiceTx, ""},
                                        {Kind::kUntilEnd, ""},
-                                       {Kind::kWait, "", 800},
+                                       {Kind::kWait, "", 0, std::chrono::milliseconds(800)},
                                        {Kind::kKey, "1"},
                                        {Kind::kKey, "*"}}},
                       Rule{.pattern = "AT #VTX",

@@ -10,7 +10,9 @@
 
 namespace {
 
-constexpr std::int64_t kStart = 10LL * 3600 * 1000;
+using namespace std::chrono_literals;
+
+constexpr JobTime kStart = 10h;
 
 class VirtualWorldTest : public testing::Test {
  protected:
@@ -24,31 +26,31 @@ class VirtualWorldTest : public testing::Test {
 
 TEST(VirtualWorld, WaitJumpsToTheEarliestOfModemDeadlineAndWindowEvent) {
   struct Case {
-    std::optional<std::int64_t> until;
-    std::optional<std::int64_t> event;
-    std::int64_t woke;
+    std::optional<JobTime> until;
+    std::optional<JobTime> event;
+    JobTime woke;
   };
   for (const Case& c :
-       {Case{.until = std::nullopt, .event = std::nullopt, .woke = kStart + 2500},
-        Case{.until = kStart + 1000, .event = std::nullopt, .woke = kStart + 1000},
-        Case{.until = kStart + 1000, .event = kStart + 400, .woke = kStart + 400},
-        Case{.until = std::nullopt, .event = kStart + 4000, .woke = kStart + 2500}}) {
+       {Case{.until = std::nullopt, .event = std::nullopt, .woke = kStart + 2500ms},
+        Case{.until = kStart + 1000ms, .event = std::nullopt, .woke = kStart + 1000ms},
+        Case{.until = kStart + 1000ms, .event = kStart + 400ms, .woke = kStart + 400ms},
+        Case{.until = std::nullopt, .event = kStart + 4000ms, .woke = kStart + 2500ms}}) {
     VirtualWorld world("echo off\non \"ATD*\": wait 2500 \"BUSY\"");
     world.serial.SetCommPort(1);
     world.serial.SetPortOpen(true);
     world.serial.Output("ATD1\r");
     if (c.event) world.At(*c.event, [] {});
-    world.ctx.events.WaitForActivity(c.until ? std::optional(JobTime(*c.until)) : std::nullopt);
-    EXPECT_EQ(world.clock.NowMs(), c.woke);
+    world.ctx.events.WaitForActivity(c.until);
+    EXPECT_EQ(world.clock.Now(), c.woke);
   }
 }
 
 TEST_F(VirtualWorldTest, UnreadInputDoesNotHoldTheClock) {
   w.serial.Output("ATD1\r");
-  w.clock.AdvanceTo(JobTime(kStart + 3000));
+  w.clock.AdvanceTo(kStart + 3000ms);
   ASSERT_GT(w.serial.InBufferCount(), 0);
-  w.ctx.events.WaitForActivity(JobTime(kStart + 3500));
-  EXPECT_EQ(w.clock.NowMs(), kStart + 3500);
+  w.ctx.events.WaitForActivity(kStart + 3500ms);
+  EXPECT_EQ(w.clock.Now(), kStart + 3500ms);
   EXPECT_EQ(w.serial.Input(), "\r\nBUSY\r\n");
 }
 
@@ -58,27 +60,27 @@ TEST_F(VirtualWorldTest, AWaitThatCannotEndFailsInsteadOfHanging) {
 
 TEST_F(VirtualWorldTest, WindowEventsRunInTimeOrderAtTheFirstYieldAfterTheirTime) {
   std::vector<std::string> ran;
-  w.At(kStart + 200, [&] { ran.push_back("b"); });
-  w.At(kStart + 100, [&] {
+  w.At(kStart + 200ms, [&] { ran.push_back("b"); });
+  w.At(kStart + 100ms, [&] {
     ran.push_back("a");
-    w.At(kStart + 100, [&] { ran.push_back("queued by a"); });
+    w.At(kStart + 100ms, [&] { ran.push_back("queued by a"); });
   });
-  w.ctx.sleeper.Sleep(std::chrono::milliseconds(150));
+  w.ctx.sleeper.Sleep(150ms);
   EXPECT_TRUE(ran.empty());  // a pause serves no events
   w.ctx.events.PumpEvents();
   EXPECT_EQ(ran, (std::vector<std::string>{"a", "queued by a"}));
   w.ctx.events.WaitForActivity(std::nullopt);
   EXPECT_EQ(ran.back(), "b");
-  EXPECT_EQ(w.clock.NowMs(), kStart + 200);
+  EXPECT_EQ(w.clock.Now(), kStart + 200ms);
 }
 
 TEST_F(VirtualWorldTest, RunToEndReturnsTheTerminationTime) {
-  w.At(kStart + 5000, [&] { w.ctx.termination.Terminate(); });
-  const std::int64_t end = w.RunToEnd([&] {
-    w.ctx.sleeper.Sleep(std::chrono::milliseconds(1000));
+  w.At(kStart + 5000ms, [&] { w.ctx.termination.Terminate(); });
+  const JobTime end = w.RunToEnd([&] {
+    w.ctx.sleeper.Sleep(1000ms);
     for (;;) w.ctx.events.WaitForActivity(std::nullopt);
   });
-  EXPECT_EQ(end, kStart + 5000);
+  EXPECT_EQ(end, kStart + 5000ms);
 }
 
 TEST_F(VirtualWorldTest, AJobThatReturnsFailsTheTest) {

@@ -12,7 +12,9 @@
 
 namespace {
 
-constexpr std::int64_t kStartMs = 10LL * 3600 * 1000;
+using namespace std::chrono_literals;
+
+constexpr JobTime kStart = 10h;
 
 struct EntryCase {
   const char* name;
@@ -20,7 +22,7 @@ struct EntryCase {
   std::string digits;
   std::int16_t star_ended = 0;
   std::int16_t timed_out = 0;
-  std::optional<std::int64_t> returns_after_ms = std::nullopt;
+  std::optional<std::chrono::milliseconds> returns_after = std::nullopt;
   std::string stop_code = "b";
   std::string first_digits = "";
 };
@@ -29,7 +31,7 @@ class CollectDigitsTest : public testing::TestWithParam<EntryCase> {};
 
 TEST_P(CollectDigitsTest, CollectsOneEntry) {
   const EntryCase& c = GetParam();
-  VirtualWorld w("echo off\non \"AT KEYS\": " + c.modem + "\n", kStartMs);
+  VirtualWorld w("echo off\non \"AT KEYS\": " + c.modem + "\n", kStart);
   OpenLine(w);
   w.values.DigitTimeout = 20;
   w.values.StopCode = c.stop_code;
@@ -46,8 +48,8 @@ TEST_P(CollectDigitsTest, CollectsOneEntry) {
   EXPECT_EQ(w.values.Digits, c.digits);
   EXPECT_EQ(w.values.StarEnded, c.star_ended);
   EXPECT_EQ(w.values.TimedOut, c.timed_out);
-  if (c.returns_after_ms) {
-    EXPECT_EQ(w.clock.NowMs() - kStartMs, *c.returns_after_ms);
+  if (c.returns_after) {
+    EXPECT_EQ(w.clock.Now() - kStart, *c.returns_after);
   }
 }
 
@@ -58,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                   .modem = "wait 1000 key 1 wait 1000 key 2 wait 1000 key 3 wait 1000 key *",
                   .digits = "123*",
                   .star_ended = 1,
-                  .returns_after_ms = 4000},
+                  .returns_after = 4000ms},
         EntryCase{
             .name = "HashClears",
             .modem = "wait 500 key 1 wait 500 key 2 wait 500 key # wait 500 key 4 wait 500 key *",
@@ -67,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{.name = "LoneHashReturnsAtOnce",
                   .modem = "wait 1000 key # wait 500 key 5",
                   .digits = "#",
-                  .returns_after_ms = 1000},
+                  .returns_after = 1000ms},
         EntryCase{.name = "HashAfterAClearedEntryIsLone",
                   .modem = "key 1 key # wait 100 key #",
                   .digits = "#"},
@@ -76,12 +78,12 @@ INSTANTIATE_TEST_SUITE_P(
                   .modem = "wait 1000 key 1 wait 1000 key 2",
                   .digits = "12",
                   .timed_out = 1,
-                  .returns_after_ms = 23000},
+                  .returns_after = 23000ms},
         EntryCase{.name = "NoKeyAtAll",
                   .modem = "silent",
                   .digits = "",
                   .timed_out = 1,
-                  .returns_after_ms = 21000},
+                  .returns_after = 21000ms},
         EntryCase{.name = "EndedByStopCode",
                   .modem = "wait 500 key 1 wait 500 key 2 wait 500 key b",
                   .digits = "12b",
@@ -95,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                   .modem = "wait 1000 key 1 wait 9000 key d wait 10000 key s wait 1500 key A",
                   .digits = "1",
                   .timed_out = 1,
-                  .returns_after_ms = 22000},
+                  .returns_after = 22000ms},
         EntryCase{.name = "ContinuesTheDigitAlreadyKeyed",
                   .modem = "wait 500 key 6 wait 500 key *",
                   .digits = "56*",

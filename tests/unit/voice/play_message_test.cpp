@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 const std::string kDleEtx = "\x10\x03";
 const std::string kVtx = "AT #VTX\r";
 const std::string kTone = "AT #VTS=[880,0,10]\r";
@@ -166,7 +168,7 @@ TEST(PlayMessageTest, AnEarlyStopInsideAShieldedDleStillEndsTheTransmission) {
   ASSERT_EQ(voice.size(), 1u);
   EXPECT_EQ(voice[0], message.substr(0, 4096) + "\x10" + kDleEtx);
   // The modem left voice transmit at once: no reply time-out was waited out.
-  EXPECT_LT(w.clock.NowMs() - 10LL * 3600 * 1000, 5000);
+  EXPECT_LT(w.clock.Now() - 10h, 5000ms);
   EXPECT_EQ(w.values.Digits, "*");
 }
 

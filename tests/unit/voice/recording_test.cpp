@@ -74,7 +74,7 @@ void RunJob(VirtualWorld& w) {
 }
 
 struct Command {
-  std::int64_t ms;
+  JobTime at;
   std::string text;
   bool operator==(const Command&) const = default;
 };
@@ -82,7 +82,7 @@ struct Command {
 std::vector<Command> Commands(VirtualWorld& w) {
   std::vector<Command> commands;
   for (const auto& entry : w.serial.Modem().Log()) {
-    if (entry.text.starts_with("command ")) commands.push_back({entry.ms, entry.text.substr(8)});
+    if (entry.text.starts_with("command ")) commands.push_back({entry.at, entry.text.substr(8)});
   }
   return commands;
 }
@@ -230,7 +230,7 @@ TEST(RecordingTest, CallWaitsForRingThroughReplyTimeouts) {
   const auto commands = Commands(w);
   ASSERT_GE(commands.size(), 2u);
   EXPECT_EQ(commands[1].text, "ATA");
-  EXPECT_GE(commands[1].ms - commands[0].ms, 40000);
+  EXPECT_GE(commands[1].at - commands[0].at, std::chrono::milliseconds(40000));
 }
 
 TEST(RecordingTest, SilentModemTakesTheNoResponseEnding) {
