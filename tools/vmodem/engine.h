@@ -58,7 +58,7 @@ class Engine {
   struct Sequence {
     std::vector<Action> actions;
     std::size_t next = 0;  // index of the next action
-    SimTime at;            // when the next action runs, unless blocked
+    SimTime at{};          // when the next action runs, unless blocked
     Block block = Block::kNone;
     std::int64_t block_bytes = 0;
     int block_tx = 0;  // the transmission (1-based count) a block waits on
