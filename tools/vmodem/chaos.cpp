@@ -24,8 +24,9 @@ class SplitMix {
   explicit SplitMix(std::uint64_t state) : state_(state) {}
 
   std::uint64_t Next() { return Mix(state_ += 0x9E3779B97F4A7C15u); }
-  // In [lo, hi].
+  // In [lo, hi]; lo when the range is empty.
   std::int64_t Between(std::int64_t lo, std::int64_t hi) {
+    if (hi < lo) return lo;
     return lo + static_cast<std::int64_t>(Next() % static_cast<std::uint64_t>(hi - lo + 1));
   }
   std::chrono::milliseconds Between(std::chrono::milliseconds lo, std::chrono::milliseconds hi) {
