@@ -157,6 +157,10 @@ void CommandEngine::WaitOkOrEnd() {
   if (!WaitOk()) endings_.NoResponseEnding();
 }
 
+void CommandEngine::WaitConnectOrEnd() {
+  if (!WaitConnect()) endings_.NoResponseEnding();
+}
+
 void CommandEngine::WaitRing() {
   do {
     ReadReply();

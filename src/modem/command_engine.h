@@ -69,10 +69,11 @@ class CommandEngine {
   // counts from the start of the whole wait.
   bool WaitOk();
   bool WaitConnect();
-  // As ReadReply and WaitOk, except that a modem that does not answer ends the job with the
-  // no-response ending: they return only with a reply.
+  // As ReadReply, WaitOk and WaitConnect, except that a modem that does not answer ends the job
+  // with the no-response ending: they return only with a reply.
   void ReadReplyOrEnd();
   void WaitOkOrEnd();
+  void WaitConnectOrEnd();
   // Reads lines until "RING" arrives, through any number of time-outs.
   void WaitRing();
 

@@ -71,7 +71,7 @@ void RunRecording(Modem& modem, TextBox& term, const std::filesystem::path& dir,
   engine.Send(modem.commands.VoiceReceive());
   // Without the modem's CONNECT no reception began, and a reception that never began never
   // ends: a garbled CONNECT takes the voice data that follows it as reply lines.
-  if (!engine.WaitConnect()) endings.NoResponseEnding();
+  engine.WaitConnectOrEnd();
   ReceiveVoice(modem, term, dle);
   StoreRecording(modem.v, term, dir);
   endings.EndSequence();
