@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
   ProcessTermination termination([&serial] { serial.SetPortOpen(false); });
   JobValues values;
   JobContext ctx{values, serial, console, window, events, clock, sleeper, termination, "."};
-  Job job(ctx, command_line, choice.commands.get());
+  const char* caller_id = std::getenv("TALVO_CALLER_ID");
+  Job job(ctx, command_line, choice.commands.get(), caller_id && std::string_view(caller_id) == "1");
 
   window.OnFirstShow([&job] { job.Run(); });
   window.OnShutdown([&job] { job.WindowShutdown(); });

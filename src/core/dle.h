@@ -25,6 +25,14 @@ struct DleItem {
   char byte;  // the data byte or the event character
 };
 
+// An event the modem reports among its replies as DLE + a character: a ring ("R"), busy
+// ("b"), dial tone ("d"), a key...
+struct DleEvent {
+  char code;
+
+  bool operator==(const DleEvent&) const = default;
+};
+
 // What an event says to a key entry. The modem reports a key as DLE + the key's character;
 // the other events arrive the same way and are no key.
 struct KeyReport {

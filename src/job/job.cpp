@@ -25,7 +25,7 @@ void Job::Run() {
   Modem modem{engine_, *commands_, v};
   OpenSerialPort(modem, ctx_.term, endings_);
   SetUpModem(modem, ctx_.term, ctx_.sleeper, endings_);
-  if (IsRecordingJob(command_line_)) RunRecording(modem, ctx_.term, ctx_.dir, endings_);
+  if (IsRecordingJob(command_line_)) RunRecording(modem, ctx_.term, ctx_.dir, endings_, caller_id_);
   v.PlayTarget = command_line_.size() > 6 ? command_line_.substr(6) : std::string();
   PlaceCall(modem, ctx_.term, ctx_.sleeper, endings_);
   RunPlayback(modem, ctx_.term, ctx_.dir, endings_);

@@ -38,11 +38,13 @@
 class Job {
  public:
   // `commands` is the modem's command set, or null when the caller chose one that does not
-  // exist: the job then ends as a port that cannot be used, before its port phase.
-  Job(JobContext& ctx, std::string command_line, CommandSet* commands)
+  // exist: the job then ends as a port that cannot be used, before its port phase. With
+  // `caller_id`, a recording of an incoming call asks the modem for the caller's ID.
+  Job(JobContext& ctx, std::string command_line, CommandSet* commands, bool caller_id = false)
       : ctx_(ctx),
         command_line_(std::move(command_line)),
         commands_(commands),
+        caller_id_(caller_id),
         endings_(ctx, engine_, commands),
         engine_(ctx, endings_, commands && commands->EventsAmongReplies()) {}
 
@@ -54,6 +56,7 @@ class Job {
   JobContext& ctx_;
   std::string command_line_;
   CommandSet* commands_;
+  bool caller_id_;
   JobEndings endings_;
   CommandEngine engine_;  // the port's one owner, for the phases and the endings alike
 };

@@ -34,10 +34,11 @@ void PrintLine(TextBox& term, std::string_view text) {
 
 std::int16_t WaitCallProgress(Modem& modem, CallReport first) {
   std::int16_t ringbacks = 0;
-  for (CallReport report = first;; report = modem.commands.Classify(modem.v.ReplyLine)) {
+  for (CallReport report = first;; report = modem.LastReport()) {
     switch (report) {
       case CallReport::kNone:
-        break;  // echoes, other replies and events say nothing about the call
+      case CallReport::kRing:
+        break;  // echoes, other replies, events and incoming rings say nothing about the call
       case CallReport::kRingback:
         if (++ringbacks >= JobValues::RingLimit) return JobValues::RingLimit;
         break;
@@ -75,7 +76,7 @@ void PlaceCall(Modem& modem, TextBox& term, Sleeper& sleeper, Endings& endings) 
     engine.Send("ATD" + v.DialModifier + v.PlayTarget);
     // The echo of the dial command, or an event the modem sent before the echo's line end,
     // which the call's progress must not lose.
-    if (engine.ReadReply()) early = modem.commands.Classify(v.ReplyLine);
+    if (engine.ReadReply()) early = modem.LastReport();
     // Blocks the window on purpose; progress replies wait in the receive buffer meanwhile.
     sleeper.Sleep(kDialPause);
   }

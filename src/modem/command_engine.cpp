@@ -7,6 +7,7 @@
 #include "console/term_write.h"
 #include "core/dle.h"
 #include "modem/job_context.h"
+#include "modem/line_settings.h"
 #include "modem/serial_control.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
@@ -20,6 +21,18 @@ constexpr char kCr = 13;
 constexpr std::size_t kLongestReply = 4096;
 // A wait's ceiling, in multiples of its time-out.
 constexpr int kCeilingFactor = 10;
+// The least reply time-out a drain allows for: a modem may hold the line while its own buffer
+// plays, and call progress may have set a time-out of a second or none.
+constexpr std::chrono::seconds kLeastDrainSlack{5};
+// Start, data and stop bits: a byte's length on the line is at least this many bit times.
+constexpr long long kBitsPerByte = 10;
+
+// How long `bytes` take on a line of `settings`, in whole seconds rounded up.
+std::chrono::seconds LineTime(int bytes, std::string_view settings) {
+  const std::optional<LineSettings> line = ParseLineSettings(settings);
+  const long long speed = line ? line->speed : 1;
+  return std::chrono::seconds((bytes * kBitsPerByte + speed - 1) / speed);
+}
 }  // namespace
 
 bool CommandEngine::SelectPort(int comm_port) {
@@ -31,6 +44,7 @@ bool CommandEngine::Open() {
 }
 
 void CommandEngine::Close() {
+  if (ctx_.serial.PortOpen()) WaitForOutputDrained();
   ctx_.serial.SetPortOpen(false);
   received_.clear();
   served_ = 0;
@@ -101,6 +115,7 @@ Deadline CommandEngine::Ceiling() {
 bool CommandEngine::ReadLine(Deadline ceiling) {
   JobValues& v = ctx_.v;
   DleDecoder dle;
+  event_.reset();
   for (;;) {
     v.TimedOut = 0;
     v.ReplyLine.clear();
@@ -118,7 +133,8 @@ bool CommandEngine::ReadLine(Deadline ceiling) {
         const auto item = dle.Feed(c);
         if (!item) continue;
         if (item->kind != DleItem::Kind::kData) {
-          v.ReplyLine = {kDle, item->byte};
+          v.ReplyLine.clear();
+          event_ = DleEvent{item->byte};
           return true;
         }
       }
@@ -161,12 +177,6 @@ void CommandEngine::WaitConnectOrEnd() {
   if (!WaitConnect()) endings_.NoResponseEnding();
 }
 
-void CommandEngine::WaitRing() {
-  do {
-    ReadReply();
-  } while (ctx_.v.ReplyLine != "RING");
-}
-
 Deadline CommandEngine::DeadlineIn(std::chrono::seconds wait) {
   return Deadline::After(ctx_.clock.Now(), wait);
 }
@@ -189,11 +199,15 @@ bool CommandEngine::WaitForInput(std::optional<Deadline> deadline) {
 }
 
 void CommandEngine::WaitForOutputDrained() {
+  const int queued = ctx_.serial.OutBufferCount();
+  const auto reply_timeout = std::max(std::chrono::seconds(ctx_.v.ReplyTimeout), kLeastDrainSlack);
+  const Deadline ceiling = DeadlineIn(reply_timeout + LineTime(queued, ctx_.serial.Settings()));
   for (;;) {
     ctx_.events.PumpEvents();
     EndIfLost();
     if (ctx_.serial.OutBufferCount() == 0) return;
-    ctx_.events.WaitForActivity(std::nullopt);
+    if (ceiling.Passed(ctx_.clock.Now())) endings_.LostEnding();
+    ctx_.events.WaitForActivity(ceiling.PassesAt());
   }
 }
 

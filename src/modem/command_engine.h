@@ -23,6 +23,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/dle.h"
 #include "core/endings.h"
 #include "core/job_time.h"
 
@@ -38,6 +39,7 @@ class CommandEngine {
   CommandEngine& operator=(const CommandEngine&) = delete;
 
   // The port COMn: selected while closed, then opened; closed and opened again by the endings.
+  // Closing waits for what was written to leave, as long as a drain may take.
   bool SelectPort(int comm_port);
   bool Open();
   void Close();
@@ -61,10 +63,13 @@ class CommandEngine {
   // Reads one non-empty line into ReplyLine and returns true, or returns false (and sets
   // TimedOut) after ReplyTimeout seconds of silence or at the read's ceiling; ReplyLine then
   // holds what had arrived of a line. Where events come among the replies, a DLE event (DLE +
-  // one character) is whole as soon as its character arrives: ReplyLine then holds the DLE and
-  // the character, and what had arrived of a line is dropped. A shielded DLE DLE is a byte 16 of
-  // the line.
+  // one character) is whole as soon as its character arrives: Event() then holds it, ReplyLine
+  // is empty, and what had arrived of a line is dropped. A shielded DLE DLE is a byte 16 of the
+  // line.
   bool ReadReply();
+  // The DLE event the last read brought in place of a line; nothing when it brought a line or
+  // timed out.
+  std::optional<DleEvent> Event() const { return event_; }
   // Read lines until "OK" / "CONNECT" arrives (true) or a read times out (false); the ceiling
   // counts from the start of the whole wait.
   bool WaitOk();
@@ -74,16 +79,14 @@ class CommandEngine {
   void ReadReplyOrEnd();
   void WaitOkOrEnd();
   void WaitConnectOrEnd();
-  // Reads lines until "RING" arrives, through any number of time-outs.
-  void WaitRing();
-
   // `wait` whole seconds from now on the job clock.
   Deadline DeadlineIn(std::chrono::seconds wait);
   // Waits until a received byte is waiting (true) or `deadline` has passed (false). Without a
   // deadline it waits as long as it takes. This wait, and the one below, are the job's only
   // waits: both end the job at once when the modem's device is lost.
   bool WaitForInput(std::optional<Deadline> deadline);
-  // Waits until everything written has left the serial control.
+  // Waits until everything written has left the serial control; past the drain's ceiling (the
+  // line time of what is queued, plus the reply time-out) the job takes the lost ending.
   void WaitForOutputDrained();
 
  private:
@@ -98,6 +101,7 @@ class CommandEngine {
   JobContext& ctx_;
   Endings& endings_;
   bool events_among_replies_;
+  std::optional<DleEvent> event_;
   std::string received_;    // the last read of the serial control
   std::size_t served_ = 0;  // the bytes of it the phases have had
 };

@@ -1,8 +1,14 @@
 #include "modem/command_set.h"
 
-CallReport CommandSet::Classify(std::string_view report) const {
+CallReport CommandSet::Classify(std::string_view line, std::optional<DleEvent> event) const {
+  if (event) {
+    for (const EventMeaning& m : EventMeanings()) {
+      if (*event == m.event) return m.meaning;
+    }
+    return CallReport::kNone;
+  }
   for (const CallMeaning& m : Meanings()) {
-    if (report == m.report) return m.meaning;
+    if (line == m.line) return m.meaning;
   }
   return CallReport::kNone;
 }

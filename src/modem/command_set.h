@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "console/text_box.h"
+#include "core/dle.h"
 #include "core/endings.h"
 #include "core/job_values.h"
 #include "modem/command_engine.h"
@@ -32,6 +33,7 @@ inline constexpr std::string_view kNotAVoiceModem =
 // for.
 enum class CallReport {
   kNone,  // echoes, other replies and events say nothing
+  kRing,  // an incoming call rings
   kRingback,
   kConnected,
   kBusy,
@@ -40,9 +42,15 @@ enum class CallReport {
   kNoAnswer,
 };
 
-// A report of the modem (a reply line, or a DLE event as DLE + its character) and what it says.
+// A reply line of the modem and what it says.
 struct CallMeaning {
-  std::string_view report;
+  std::string_view line;
+  CallReport meaning;
+};
+
+// A DLE event of the modem and what it says.
+struct EventMeaning {
+  DleEvent event;
   CallReport meaning;
 };
 
@@ -67,8 +75,9 @@ class CommandSet {
   // Whether the modem may send a DLE event anywhere among its replies, with no line end before
   // or after it: every reply read then takes one as a report of its own.
   virtual bool EventsAmongReplies() const = 0;
-  // What `report` says; reports the set does not know say nothing.
-  CallReport Classify(std::string_view report) const;
+  // What the last read brought says: the reply line, or the DLE event when it brought one.
+  // Reports the set does not know say nothing.
+  CallReport Classify(std::string_view line, std::optional<DleEvent> event) const;
 
   virtual std::string_view VoiceTransmit() const = 0;
   virtual std::string_view VoiceReceive() const = 0;
@@ -79,8 +88,11 @@ class CommandSet {
   // Back to data mode, at the end of a job; the second also hangs up.
   virtual std::string_view LeaveVoiceMode() const = 0;
   virtual std::string_view LeaveVoiceModeAndHangUp() const = 0;
+  // Switches on the caller-ID report that the modem sends between the first and second ring.
+  virtual std::string_view CallerIdOn() const = 0;
 
  private:
   // The reports that say something about a call.
   virtual std::span<const CallMeaning> Meanings() const = 0;
+  virtual std::span<const EventMeaning> EventMeanings() const { return {}; }
 };

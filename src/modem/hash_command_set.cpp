@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr std::array<CallMeaning, 8> kMeanings{{
+constexpr std::array<CallMeaning, 9> kMeanings{{
+    {"RING", CallReport::kRing},
     {"RINGING", CallReport::kRingback},
     {"BUSY", CallReport::kBusy},
     {"NO ANSWER", CallReport::kNoAnswer},

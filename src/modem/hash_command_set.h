@@ -18,6 +18,7 @@ class HashCommandSet : public CommandSet {
   std::string_view SilenceDetection() const override { return "AT #VSP=15 #VSD=1  #VSS=2"; }
   std::string_view LeaveVoiceMode() const override { return "AT #CLS=0"; }
   std::string_view LeaveVoiceModeAndHangUp() const override { return "AT #CLS=0 H0"; }
+  std::string_view CallerIdOn() const override { return "AT#CID=1"; }
 
  private:
   std::span<const CallMeaning> Meanings() const override;

@@ -9,4 +9,7 @@ struct Modem {
   CommandEngine& engine;
   CommandSet& commands;
   JobValues& v;
+
+  // What the engine's last read brought says about a call.
+  CallReport LastReport() const { return commands.Classify(v.ReplyLine, engine.Event()); }
 };

@@ -6,9 +6,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "modem/port_lock.h"
+#include "platform/file_read.h"
 
 struct PortLock::Hold {
   int fd = -1;
@@ -24,12 +27,18 @@ struct PortLock::Hold {
 };
 
 namespace {
-// The PID a lock file names: ASCII digits, possibly right-aligned with blanks; 0 when none.
+// The most of a lock file that is read: the PID in ASCII, and a line or two more in some forms.
+constexpr std::size_t kLockFileHead = 128;
+
+// The PID a lock file names: ASCII digits, possibly right-aligned with blanks; 0 when none. The
+// lock folder is writable by every local user: anything there that is not a regular file (a
+// FIFO would block the open) names no one.
 long LockOwner(const std::filesystem::path& file) {
-  std::ifstream in(file);
-  long pid = 0;
-  if (!(in >> pid) || pid <= 0) return 0;
-  return pid;
+  const std::optional<std::string> head = ReadFileHead(file, kLockFileHead);
+  if (!head) return 0;
+  char* end = nullptr;
+  const long pid = std::strtol(head->c_str(), &end, 10);
+  return end != head->c_str() && pid > 0 ? pid : 0;
 }
 
 // A process we may not signal runs all the same: another user's fax or dial-in service.

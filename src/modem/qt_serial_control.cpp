@@ -77,6 +77,9 @@ bool QtSerialControl::SetPortOpen(bool open) {
       // Bytes still queued (a DLE ETX, a hang-up) must reach the modem before the port goes.
       while (port_.bytesToWrite() > 0 && port_.waitForBytesWritten(1000)) {
       }
+      // A modem that stopped reading would keep the rest for ever: it is dropped, so that the
+      // close does not wait on it.
+      if (port_.bytesToWrite() > 0) port_.clear(QSerialPort::Output);
       port_.close();
     }
     lock_.Release();

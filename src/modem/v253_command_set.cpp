@@ -10,23 +10,25 @@
 
 namespace {
 
-// Reply lines, and DLE events as the engine reads them: DLE + the event's character.
-constexpr std::array<CallMeaning, 11> kMeanings{{
+constexpr std::array<CallMeaning, 10> kMeanings{{
+    {"RING", CallReport::kRing},
     {"RINGING", CallReport::kRingback},
     {"BUSY", CallReport::kBusy},
-    {"\x10"
-     "b",
-     CallReport::kBusy},
     {"NO ANSWER", CallReport::kNoAnswer},
     {"ERROR", CallReport::kNoAnswer},
     {"NO DIALTONE", CallReport::kNoDialTone},
     {"NO DIAL TONE", CallReport::kNoDialTone},
-    {"\x10"
-     "d",
-     CallReport::kNoDialTone},
     {"NUMBER BLACKLISTED", CallReport::kBlacklisted},
     {"BLACKLISTED", CallReport::kBlacklisted},
     {"OK", CallReport::kConnected},
+}};
+
+// Modems of this set report a ring, busy and dial tone as events; in voice mode some report a
+// ring only so.
+constexpr std::array<EventMeaning, 3> kEventMeanings{{
+    {{'R'}, CallReport::kRing},
+    {{'b'}, CallReport::kBusy},
+    {{'d'}, CallReport::kNoDialTone},
 }};
 
 // A device's name for stderr, and the primitives of the configurations that connect it, in
@@ -77,4 +79,8 @@ std::string_view V253CommandSet::EndReception() const {
 
 std::span<const CallMeaning> V253CommandSet::Meanings() const {
   return kMeanings;
+}
+
+std::span<const EventMeaning> V253CommandSet::EventMeanings() const {
+  return kEventMeanings;
 }

@@ -30,9 +30,11 @@ class V253CommandSet : public CommandSet {
   std::string_view SilenceDetection() const override { return "AT+VSD=128,15"; }
   std::string_view LeaveVoiceMode() const override { return "AT+FCLASS=0"; }
   std::string_view LeaveVoiceModeAndHangUp() const override { return "AT+FCLASS=0;H0"; }
+  std::string_view CallerIdOn() const override { return "AT+VCID=1"; }
 
  private:
   std::span<const CallMeaning> Meanings() const override;
+  std::span<const EventMeaning> EventMeanings() const override;
   VoiceCoding coding_;
   std::vector<DeviceConfiguration> devices_;
 };

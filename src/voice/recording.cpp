@@ -1,12 +1,17 @@
 #include "voice/recording.h"
 
+#include <cstdio>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "console/term_write.h"
 #include "core/dle.h"
 #include "modem/call_progress.h"
+#include "modem/caller_id.h"
 #include "modem/command_set.h"
+#include "modem/incoming_call.h"
+#include "platform/file_write.h"
 #include "voice/play_message.h"
 #include "voice/receive_voice.h"
 #include "voice/result_file.h"
@@ -30,13 +35,30 @@ void SelectDevice(Modem& modem, Endings& endings, VoiceDevice device) {
   SendAwaitingConnection(modem, *command);
 }
 
+// With caller ID the call is answered after its second ring, since the report comes between the
+// first and the second. The report, if one came, is the caller's file "callid_" + JobId.
+void AwaitCall(Modem& modem, TextBox& term, const std::filesystem::path& dir, bool caller_id) {
+  caller_id = caller_id && SwitchOnCallerId(modem);
+  PrintLine(term, "****  Waiting for a telephone call  ****");
+  WaitRing(modem);
+  if (!caller_id) return;
+  CallerIdReport report;
+  WaitRing(modem, [&report](std::string_view line) { report.Take(line); });
+  if (report.Empty()) return;
+  PrintLine(term, "****  Caller ID  " + report.ConsoleText() + "  ****");
+  const std::string name = "callid_" + modem.v.JobId;
+  if (const std::error_code failure = WriteWholeFile(dir, name, report.FileText())) {
+    std::fprintf(stderr, "talvo: cannot write %s: %s\n", name.c_str(), failure.message().c_str());
+  }
+}
+
 // Connects the chosen source and greets it with the stored message. The speaker path plays the
 // greeting on the speaker and then switches to the microphone to record.
-void PrepareSourceAndGreet(Modem& modem, TextBox& term, Endings& endings, DleDecoder& dle) {
+void PrepareSourceAndGreet(Modem& modem, TextBox& term, const std::filesystem::path& dir,
+                           Endings& endings, bool caller_id, DleDecoder& dle) {
   const std::string& source = modem.v.SourceCode;
   if (source == "0") {
-    PrintLine(term, "****  Waiting for a telephone call  ****");
-    modem.engine.WaitRing();
+    AwaitCall(modem, term, dir, caller_id);
     SendAwaitingConnection(modem, "ATA");
     PlayMessage(modem, term, dle);
     return;
@@ -61,13 +83,14 @@ void StoreRecording(JobValues& v, TextBox& term, const std::filesystem::path& di
 
 }  // namespace
 
-void RunRecording(Modem& modem, TextBox& term, const std::filesystem::path& dir, Endings& endings) {
+void RunRecording(Modem& modem, TextBox& term, const std::filesystem::path& dir, Endings& endings,
+                  bool caller_id) {
   CommandEngine& engine = modem.engine;
   engine.Send(modem.commands.SilenceDetection());
   engine.WaitOkOrEnd();
   PrintLine(term, "****  Recording mode  ****");
   DleDecoder dle;  // the modem's events for the rest of the job
-  PrepareSourceAndGreet(modem, term, endings, dle);
+  PrepareSourceAndGreet(modem, term, dir, endings, caller_id, dle);
   engine.Send(modem.commands.VoiceReceive());
   // Without the modem's CONNECT no reception began, and a reception that never began never
   // ends: a garbled CONNECT takes the voice data that follows it as reply lines.

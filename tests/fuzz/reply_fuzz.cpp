@@ -207,9 +207,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(!line || v253 || (!v.ReplyLine.empty() && modem.Taken().back() == '\n'));
       lines += v.ReplyLine;
     }
-    // A DLE event is the DLE and the character after it, whatever that is.
-    const bool event = v253 && v.ReplyLine.size() == 2 && v.ReplyLine[0] == kDle;
-    FUZZ_CHECK(event || !HasLineEnds(v.ReplyLine));
+    // A DLE event comes typed, in place of a line, and only where events come among replies.
+    if (engine.Event()) FUZZ_CHECK(v253 && v.ReplyLine.empty() && v.TimedOut == 0);
+    FUZZ_CHECK(!HasLineEnds(v.ReplyLine));
     FUZZ_CHECK(v.ReplyLine.size() <= kLongestReply);
     if (v.TimedOut == 1) CheckTimeOut(modem, v, called_at);
   } while (!Finished(modem, v));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "modem/incoming_call.h"
+#include "modem/v253_command_set.h"
 #include "virtual_world.h"
 
 namespace {
@@ -102,21 +104,42 @@ INSTANTIATE_TEST_SUITE_P(
                     WaitCase{.reply = R"("ERROR")", .timed_out = 1, .last_line = ""},
                     WaitCase{.reply = R"("OK " "OKAY")", .timed_out = 1, .last_line = ""}));
 
-TEST(CommandEngineTest, WaitConnectAndWaitRing) {
-  VirtualWorld w(
-      "on \"ATX\": \"OK\" \"CONNECT\"\non \"ATY\": wait 40000 \"RINGING\" wait 30000 \"RING\"\n");
+TEST(CommandEngineTest, WaitConnect) {
+  VirtualWorld w("on \"ATX\": \"OK\" \"CONNECT\"\n");
   w.serial.SetCommPort(1);
   w.serial.SetPortOpen(true);
-  CommandEngine& engine = w.engine;
-  engine.Send("ATX");
-  engine.WaitConnect();
+  w.engine.Send("ATX");
+  w.engine.WaitConnect();
   EXPECT_EQ(w.values.ReplyLine, "CONNECT");
+}
+
+struct RingCase {
+  const char* name;
+  bool v253;
+  const char* ring;  // the scenario's actions that report the ring
+};
+
+class WaitRingTest : public testing::TestWithParam<RingCase> {};
+
+TEST_P(WaitRingTest, WaitsThroughTimeOutsForTheRing) {
+  const RingCase& c = GetParam();
+  VirtualWorld w("on \"ATY\": wait 40000 \"RINGING\" key b wait 30000 " + std::string(c.ring) +
+                     "\n",
+                 10h, c.v253 ? std::make_unique<V253CommandSet>(VoiceCoding{"u8", 8000}) : nullptr);
+  w.serial.SetCommPort(1);
+  w.serial.SetPortOpen(true);
   const JobTime start = w.clock.Now();
-  engine.Send("ATY");
-  engine.WaitRing();  // through several time-outs
-  EXPECT_EQ(w.values.ReplyLine, "RING");
+  w.engine.Send("ATY");
+  WaitRing(w.modem);
   EXPECT_EQ(w.clock.Now() - start, 70000ms);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, WaitRingTest,
+    testing::Values(RingCase{"HashLine", false, R"("RING")"},
+                    RingCase{"V253Line", true, R"("RING")"},
+                    RingCase{"V253Event", true, "key R"}),
+    [](const testing::TestParamInfo<RingCase>& info) { return info.param.name; });
 
 TEST(CommandEngineTest, EchoFlagPrintsEveryReceivedByte) {
   VirtualWorld w(Scenario(R"(bytes "O\x00K\r\n")"));

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,6 +73,12 @@ TEST_F(PortLockFileTest, ALiveOwnerOfEitherNameHoldsThePortInEitherFormat) {
       std::filesystem::remove(dir_ / UucpLockName(named));
     }
   }
+}
+
+TEST_F(PortLockFileTest, AFifoInTheLockFilesPlaceNamesNoOneAndIsNeverOpened) {
+  ASSERT_EQ(mkfifo((dir_ / UucpLockName(device_)).c_str(), 0600), 0);
+  PortLock lock = Lock();
+  EXPECT_EQ(Acquire(lock), "");  // a blocking open would hang here for good
 }
 
 TEST_F(PortLockFileTest, AStaleLockFileIsTakenOverAndTheAliasIsHeldWhileOurs) {
