@@ -44,7 +44,6 @@ bool CommandEngine::Open() {
 }
 
 void CommandEngine::Close() {
-  if (ctx_.serial.PortOpen()) WaitForOutputDrained();
   ctx_.serial.SetPortOpen(false);
   received_.clear();
   served_ = 0;

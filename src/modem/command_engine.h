@@ -39,7 +39,6 @@ class CommandEngine {
   CommandEngine& operator=(const CommandEngine&) = delete;
 
   // The port COMn: selected while closed, then opened; closed and opened again by the endings.
-  // Closing waits for what was written to leave, as long as a drain may take.
   bool SelectPort(int comm_port);
   bool Open();
   void Close();

@@ -13,7 +13,8 @@ class SerialControl {
   // Selects COMn; only while the port is closed. A number that names no port is refused.
   virtual bool SetCommPort(int port) = 0;
   // true opens the selected port (fails when it is missing or another program holds it);
-  // false closes it.
+  // false closes it, after what is queued has left, unless the line stops taking it: closing
+  // must not wait on a modem that stopped reading.
   virtual bool SetPortOpen(bool open) = 0;
   virtual bool PortOpen() const = 0;
   // "speed,parity,data bits,stop bits" as LineSettings reads it, e.g. "19200,n,8,1"; in force
