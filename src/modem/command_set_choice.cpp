@@ -24,9 +24,8 @@ CommandSetChoice ChooseCommandSet(const char* command_set, const char* coding, c
   std::optional<VoiceCoding> chosen = ParseVoiceCoding(coding, rate);
   if (!chosen) {
     return {nullptr, "TALVO_VOICE_CODING " + Shown(coding) + " with TALVO_VOICE_RATE " +
-                         Shown(rate) +
-                         " is no coding: u8, s8, s16, ulaw, alaw, ima, rockwell2 or rockwell4 at a "
-                         "rate in Hz"};
+                         Shown(rate) + " is no coding: " + ListedCodingNames() +
+                         " at a rate in Hz"};
   }
   // A coding the line cannot carry would starve a playback and lose a recording's data.
   if (const long long needed = BytesPerSecond(*chosen); needed > kV253BytesPerSecond) {

@@ -1,8 +1,8 @@
 #pragma once
 // The caller chooses the command set through the environment: TALVO_COMMAND_SET is "hash" (the
-// default) or "v253"; for "v253", TALVO_VOICE_CODING ("u8", the default, or another coding of
-// voice_coding.h) and TALVO_VOICE_RATE (default 8000) choose the voice coding the modem is asked
-// for, one that the port's line speed carries.
+// default) or "v253"; for "v253", TALVO_VOICE_CODING ("u8", the default, or another coding
+// modems list, core/voice_codings.h) and TALVO_VOICE_RATE (default 8000) choose the voice coding
+// the modem is asked for, one that the port's line speed carries.
 #include <memory>
 #include <string>
 

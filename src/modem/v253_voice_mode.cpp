@@ -87,6 +87,8 @@ std::vector<DeviceConfiguration> EnterV253VoiceMode(CommandEngine& engine, JobVa
     ReportNoCoding(coding, methods);
     endings.NoResponseEnding();
   }
+  TermWrite(term, "****  Voice coding " + std::to_string(method->number) + " \"" + method->name +
+                      "\" at " + std::to_string(coding.rate) + " Hz  ****\r");
   dialogue.Ask("AT+VSM=" + std::to_string(method->number) + "," + std::to_string(coding.rate));
 
   dialogue.Ask("AT+VLS=0");

@@ -1,9 +1,9 @@
 #pragma once
 // Entering voice mode on a modem of the V.253 set: "AT+FCLASS=8", then the device listing
-// ("AT+VLS=?"), the compression methods ("AT+VSM=?") and the one that is the caller's coding,
-// the idle line ("AT+VLS=0") and the ringback timers. Every answer is read up to its "OK" or
-// "ERROR", skipping the command's echo. A timer the modem refuses is set to the largest value
-// it offers that is not above the wanted one.
+// ("AT+VLS=?"), the compression methods ("AT+VSM=?") and the one that is the caller's coding
+// (shown on the console), the idle line ("AT+VLS=0") and the ringback timers. Every answer is
+// read up to its "OK" or "ERROR", skipping the command's echo. A timer the modem refuses is set
+// to the largest value it offers that is not above the wanted one.
 #include <vector>
 
 #include "console/text_box.h"

@@ -1,13 +1,10 @@
 #pragma once
-// The voice coding a caller asks for, by the names the voice-file converter uses ("u8", "s8",
-// "s16", "ulaw", "alaw", "ima", "rockwell2", "rockwell4"), and its sampling rate in Hz. A modem
-// lists its compression methods by names of its own ("UNSIGNED PCM", "U-LAW", "µ-law", "2 Bit
-// ADPCM"...) with their bits per sample: a method is the coding when its name, case and
-// punctuation aside, is one of the coding's names, its bits are the coding's, and it offers the
-// rate. The bits tell the codings apart that share a name ("SIGNED PCM" of 8 or 16 bits).
+// The voice coding a caller asks for, by its name in the codings table (core/voice_codings.h),
+// and its sampling rate in Hz; and the method of a modem's listing that is that coding: the
+// first whose name is one the table gives the coding, whose bits are the coding's, and that
+// offers the rate.
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "modem/compression_listing.h"
@@ -18,8 +15,11 @@ struct VoiceCoding {
 };
 
 // From the environment's texts; a null text takes the default ("u8", 8000). Nothing for a
-// name it does not know or a rate that is not a positive whole number.
+// coding no modem lists or a rate that is not a positive whole number.
 std::optional<VoiceCoding> ParseVoiceCoding(const char* name, const char* rate);
+
+// The codings ParseVoiceCoding takes, "u8, s8, ... or rockwell4", for a refusal.
+std::string ListedCodingNames();
 
 // The bytes a second `coding` moves at its rate.
 long long BytesPerSecond(const VoiceCoding& coding);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "check.h"
+#include "core/voice_codings.h"
 #include "modem/compression_listing.h"
 #include "modem/device_listing.h"
 #include "modem/reply_fields.h"
@@ -35,10 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   const std::vector<CompressionMethod> methods = ParseCompressionListing(lines);
-  for (const char* coding : {"u8", "s8", "s16", "ulaw", "alaw", "ima", "rockwell2", "rockwell4"}) {
-    const VoiceCoding chosen{.name = coding, .rate = 8000};
+  for (const Coding& coding : kCodings) {
+    const VoiceCoding chosen{.name = std::string(coding.name), .rate = 8000};
     if (const auto method = ChooseMethod(methods, chosen)) {
-      FUZZ_CHECK(Offers(method->rates, 8000));
+      FUZZ_CHECK(method->bits == coding.bits && Offers(method->rates, 8000));
     }
   }
   return 0;

@@ -43,31 +43,27 @@ std::vector<std::int16_t> RockwellDecode(std::string_view bytes) {
 }
 
 constexpr int kS16 = SF_FORMAT_PCM_16 | SF_ENDIAN_LITTLE;
-// The `#` command set's modems record and play Rockwell ADPCM at this rate only.
-constexpr int kRockwellRate = 7200;
 
-constexpr std::array kCodings{
-    Coding{"u8", 8, 0, SndfileEncode<SF_FORMAT_PCM_U8>, SndfileDecode<SF_FORMAT_PCM_U8>},
-    Coding{"s8", 8, 0, SndfileEncode<SF_FORMAT_PCM_S8>, SndfileDecode<SF_FORMAT_PCM_S8>},
-    Coding{"s16", 16, 0, SndfileEncode<kS16>, SndfileDecode<kS16>},
-    Coding{"ulaw", 8, 0, SndfileEncode<SF_FORMAT_ULAW>, SndfileDecode<SF_FORMAT_ULAW>},
-    Coding{"alaw", 8, 0, EncodeAlaw, SndfileDecode<SF_FORMAT_ALAW>},
-    Coding{"ima", 4, 0, EncodeIma, DecodeIma},
-    Coding{"rockwell2", 2, kRockwellRate, RockwellEncode<2>, RockwellDecode<2>},
-    Coding{"rockwell3", 3, kRockwellRate, RockwellEncode<3>, RockwellDecode<3>},
-    Coding{"rockwell4", 4, kRockwellRate, RockwellEncode<4>, RockwellDecode<4>},
-    Coding{"vox", 4, 0, VoxEncode, SndfileDecode<SF_FORMAT_VOX_ADPCM>},
+// The codec of each coding of the table, in its order.
+constexpr std::array kCodecs{
+    Codec{"u8", SndfileEncode<SF_FORMAT_PCM_U8>, SndfileDecode<SF_FORMAT_PCM_U8>},
+    Codec{"s8", SndfileEncode<SF_FORMAT_PCM_S8>, SndfileDecode<SF_FORMAT_PCM_S8>},
+    Codec{"s16", SndfileEncode<kS16>, SndfileDecode<kS16>},
+    Codec{"ulaw", SndfileEncode<SF_FORMAT_ULAW>, SndfileDecode<SF_FORMAT_ULAW>},
+    Codec{"alaw", EncodeAlaw, SndfileDecode<SF_FORMAT_ALAW>},
+    Codec{"ima", EncodeIma, DecodeIma},
+    Codec{"rockwell2", RockwellEncode<2>, RockwellDecode<2>},
+    Codec{"rockwell3", RockwellEncode<3>, RockwellDecode<3>},
+    Codec{"rockwell4", RockwellEncode<4>, RockwellDecode<4>},
+    Codec{"vox", VoxEncode, SndfileDecode<SF_FORMAT_VOX_ADPCM>},
 };
+static_assert(std::ranges::equal(kCodecs, kCodings, {}, &Codec::coding, &Coding::name),
+              "every coding of the table has its codec, in the table's order");
 
 }  // namespace
 
-std::span<const Coding> Codings() {
-  return kCodings;
-}
-
-const Coding* FindCoding(std::string_view name) {
-  const auto found = std::ranges::find(kCodings, name, &Coding::name);
-  return found == kCodings.end() ? nullptr : &*found;
+const Codec& CodecOf(const Coding& coding) {
+  return *std::ranges::find(kCodecs, coding.name, &Codec::coding);
 }
 
 double ByteRate(const Coding& coding, int rate) {

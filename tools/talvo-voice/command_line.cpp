@@ -59,7 +59,7 @@ std::optional<Action> FindAction(std::string_view word) {
 
 std::string CodingNames() {
   std::string names;
-  for (const Coding& coding : Codings()) {
+  for (const Coding& coding : kCodings) {
     if (!names.empty()) names += ", ";
     names += coding.name;
   }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "codings.h"
 #include "commands.h"
 #include "files.h"
 #include "memory_sound.h"
@@ -52,7 +53,7 @@ void RunExport(const CommandLine& command) {
                     ": no DLE ETX, so perhaps not a voice file; --force exports it anyway "
                     "(a recording cut at the buffer's end has none)");
   }
-  const std::vector<std::int16_t> samples = command.coding->decode(contents.sound);
+  const std::vector<std::int16_t> samples = CodecOf(*command.coding).decode(contents.sound);
   WriteOutputFile(command.out,
                   EncodeSound(samples, command.rate, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
 }

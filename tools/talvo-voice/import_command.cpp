@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "audio_read.h"
+#include "codings.h"
 #include "commands.h"
 #include "core/dle.h"
 #include "core/voice_buffer.h"
@@ -60,7 +61,7 @@ std::vector<std::int16_t> To16Bits(std::span<const float> samples) {
 void RunImport(const CommandLine& command) {
   const MonoSound audio = ReadAudio(command.in);
   const std::string sound =
-      command.coding->encode(To16Bits(Resample(audio.samples, audio.rate, command.rate)));
+      CodecOf(*command.coding).encode(To16Bits(Resample(audio.samples, audio.rate, command.rate)));
   const std::string framed = FrameVoice(sound);
   WriteOutputFile(command.out, framed);
   WarnIfTalvoCuts(sound, framed, command);

@@ -143,6 +143,19 @@ const std::vector<std::string> kAdpcmListing = {
     R"(130,"SIGNED PCM",8,0,8000,0,0)",  R"x(133,"LINEAR(16)",16,0,7200,0,0)x",
     R"(140,"2 Bit ADPCM",2,0,8000,0,0)", R"(141,"4 Bit ADPCM",4,0,7200,0,0)"};
 
+// Two chips users have: the same numbers mean other codings, and the laws go by other names.
+const std::vector<std::string> kCx93001Listing = {
+    R"(0,"SIGNED PCM",8,0,8000,0,0)",   R"(1,"UNSIGNED PCM",8,0,8000,0,0)",
+    R"(129,"IMA ADPCM",4,0,8000,0,0)",  R"(130,"UNSIGNED PCM",8,0,8000,0,0)",
+    R"(131,"Mu-Law",8,0,8000,0,0)",     R"(132,"A-Law",8,0,8000,0,0)",
+    R"(133,"14 bit PCM",16,0,8000,0,0)"};
+const std::vector<std::string> kUsr5637Listing = {
+    R"(128,"8-BIT LINEAR",8,0,(7200,8000,11025))", R"(129,"16-BIT LINEAR",16,0,(7200,8000,11025))",
+    R"(130,"8-BIT ALAW",8,0,(8000))", R"(131,"8-BIT ULAW",8,0,(8000))",
+    R"(132,"IMA ADPCM",4,0,(7200,8000,11025))"};
+const std::vector<std::string> kG711Listing = {R"(1,"ITU-T G.711 U-LAW",8,0,8000,0,0)",
+                                               R"(2,"ITU-T G.711 A-LAW",8,0,8000,0,0)"};
+
 MethodCase Row(const char* name, const std::vector<std::string>& listing, const char* coding,
                int rate, std::optional<int> number) {
   return {.name = name, .listing = listing, .coding = {coding, rate}, .number = number};
@@ -195,7 +208,20 @@ INSTANTIATE_TEST_SUITE_P(
                     Row("Rockwell2", kAdpcmListing, "rockwell2", 8000, 140),
                     Row("Rockwell4", kAdpcmListing, "rockwell4", 7200, 141),
                     Row("S16SixteenBitLinear", kBareListing, "s16", 11025, 129),
-                    Row("TwelveBitSignedPcmIsNotS16", kSignedListing, "s16", 8000, std::nullopt)),
+                    Row("TwelveBitSignedPcmIsNotS16", kSignedListing, "s16", 8000, std::nullopt),
+                    Row("Cx93001Alaw", kCx93001Listing, "alaw", 8000, 132),
+                    Row("Cx93001MuLaw", kCx93001Listing, "ulaw", 8000, 131),
+                    Row("Cx93001U8", kCx93001Listing, "u8", 8000, 1),
+                    Row("Cx93001S8", kCx93001Listing, "s8", 8000, 0),
+                    Row("Cx93001Ima", kCx93001Listing, "ima", 8000, 129),
+                    Row("Cx93001NoS16", kCx93001Listing, "s16", 8000, std::nullopt),
+                    Row("Usr5637Alaw", kUsr5637Listing, "alaw", 8000, 130),
+                    Row("Usr5637Ulaw", kUsr5637Listing, "ulaw", 8000, 131),
+                    Row("Usr5637U8", kUsr5637Listing, "u8", 11025, 128),
+                    Row("Usr5637S16", kUsr5637Listing, "s16", 7200, 129),
+                    Row("Usr5637Ima", kUsr5637Listing, "ima", 8000, 132),
+                    Row("ItuUlaw", kG711Listing, "ulaw", 8000, 1),
+                    Row("ItuAlaw", kG711Listing, "alaw", 8000, 2)),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct DeviceCase {
@@ -236,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // Lookups of one device at a time would not see the order of preference.
-TEST(V253CommandSetTest, TheHandsetIsHBeforeL) {
+TEST(V253CommandSetTest, ShowsTheCodingAndTakesHBeforeLForTheHandset) {
   VirtualWorld w(R"(on "AT+VLS=?": "2,\"L\",0,0,0" "14,\"H\",0,0,0" "OK"
 on "AT+VSM=?": "1,\"UNSIGNED PCM\",8,0,8000,0,0" "OK"
 )");
@@ -246,6 +272,9 @@ on "AT+VSM=?": "1,\"UNSIGNED PCM\",8,0,8000,0,0" "OK"
   CommandEngine& engine = w.engine;
   v253.EnterVoiceMode(engine, w.values, w.console, w.endings, {.goes_away = 0, .never_came = 0});
   EXPECT_EQ(v253.SelectDevice(VoiceDevice::kHandset), "AT+VLS=14");
+  EXPECT_NE(w.console.Text().find("****  Voice coding 1 \"UNSIGNED PCM\" at 8000 Hz  ****\r\n"),
+            std::string::npos)
+      << w.console.Text();
 }
 
 struct RangeCase {
