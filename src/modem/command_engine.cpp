@@ -23,7 +23,7 @@ constexpr std::size_t kLongestReply = 4096;
 constexpr int kCeilingFactor = 10;
 // The least reply time-out a drain allows for: a modem may hold the line while its own buffer
 // plays, and call progress may have set a time-out of a second or none.
-constexpr std::chrono::seconds kLeastDrainSlack{5};
+constexpr std::chrono::seconds kLeastDrainSlack{3};
 // Start, data and stop bits: a byte's length on the line is at least this many bit times.
 constexpr long long kBitsPerByte = 10;
 

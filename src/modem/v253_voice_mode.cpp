@@ -29,6 +29,7 @@ class Dialogue {
     Answer answer{.ok = false, .lines = {}};
     for (;;) {
       engine_.ReadReplyOrEnd();
+      if (engine_.Event()) continue;  // a stray event (a hook, a ring) is no part of the answer
       if (v_.ReplyLine == "OK" || v_.ReplyLine == "ERROR") {
         answer.ok = v_.ReplyLine == "OK";
         return answer;
