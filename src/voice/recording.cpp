@@ -38,6 +38,11 @@ void SelectDevice(Modem& modem, Endings& endings, VoiceDevice device) {
 // With caller ID the call is answered after its second ring, since the report comes between the
 // first and the second. The report, if one came, is the caller's file "callid_" + JobId.
 void AwaitCall(Modem& modem, TextBox& term, const std::filesystem::path& dir, bool caller_id) {
+  const std::string name = "callid_" + modem.v.JobId;
+  if (caller_id) {
+    std::error_code ignored;
+    std::filesystem::remove(dir / name, ignored);  // an earlier job's caller is not this one
+  }
   caller_id = caller_id && SwitchOnCallerId(modem);
   PrintLine(term, "****  Waiting for a telephone call  ****");
   WaitRing(modem);
@@ -46,7 +51,6 @@ void AwaitCall(Modem& modem, TextBox& term, const std::filesystem::path& dir, bo
   WaitRing(modem, [&report](std::string_view line) { report.Take(line); });
   if (report.Empty()) return;
   PrintLine(term, "****  Caller ID  " + report.ConsoleText() + "  ****");
-  const std::string name = "callid_" + modem.v.JobId;
   if (const std::error_code failure = WriteWholeFile(dir, name, report.FileText())) {
     std::fprintf(stderr, "talvo: cannot write %s: %s\n", name.c_str(), failure.message().c_str());
   }

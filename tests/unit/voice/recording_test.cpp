@@ -247,6 +247,7 @@ TEST_P(CallerIdTest, AnswersAfterTheSecondRingAndKeepsTheReport) {
                        "on \"AT #VSP=*\": \"OK\" wait 2000 \"RING\" " + c.report +
                            " wait 4000 \"RING\"\n"));
   Prepare(w, "0");
+  w.WriteFile("callid_3", "NMBR=an earlier caller\r\n");
 
   w.RunToEnd([&w] { RunRecording(w.modem, w.console, w.Dir(), w.endings, true); });
 
