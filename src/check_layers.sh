@@ -8,7 +8,7 @@ set -euo pipefail
 shopt -s nullglob
 src="${1:?usage: check_layers.sh SRC_DIR}"
 # Bottom to top, as src/CMakeLists.txt adds them.
-layers=(core platform console modem voice job ui app)
+layers=(core platform console modem voice job posix qt ui app)
 status=0
 for ((i = 0; i < ${#layers[@]}; i++)); do
   files=("$src/${layers[i]}"/*.h "$src/${layers[i]}"/*.cpp)

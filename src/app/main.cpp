@@ -11,17 +11,17 @@
 #include <vector>
 
 #include "app/help_request.h"
-#include "app/qt_event_pump.h"
-#include "app/termination_signals.h"
-#include "app/window_platform.h"
 #include "console/memory_text_box.h"
 #include "job/command_line.h"
 #include "job/job.h"
 #include "modem/command_set_choice.h"
-#include "modem/qt_serial_control.h"
 #include "platform/process_termination.h"
 #include "platform/steady_job_clock.h"
 #include "platform/thread_sleeper.h"
+#include "qt/qt_event_pump.h"
+#include "qt/qt_serial_control.h"
+#include "qt/termination_signals.h"
+#include "qt/window_platform.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
@@ -43,12 +43,15 @@ int main(int argc, char** argv) {
   QtEventPump events(clock);
   QtSerialControl serial;
   MemoryTextBox console;
-  MainWindow window(console, [&serial](std::string_view keys) { serial.Output(keys); });
+  ByteSink to_modem;  // the job's command engine, once there is a job
+  MainWindow window(console, [&to_modem](std::string_view keys) { to_modem(keys); });
   ProcessTermination termination([&serial] { serial.SetPortOpen(false); });
   JobValues values;
-  JobContext ctx{values, serial, console, window, events, clock, sleeper, termination, "."};
+  JobContext ctx{values, console, window, events, clock, sleeper, termination, "."};
   const char* caller_id = std::getenv("TALVO_CALLER_ID");
-  Job job(ctx, command_line, choice.commands.get(), caller_id && std::string_view(caller_id) == "1");
+  Job job(ctx, serial, command_line, choice.commands.get(),
+          caller_id && std::string_view(caller_id) == "1");
+  to_modem = [&job](std::string_view keys) { job.TypeKeys(keys); };
 
   window.OnFirstShow([&job] { job.Run(); });
   window.OnShutdown([&job] { job.WindowShutdown(); });

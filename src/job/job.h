@@ -28,29 +28,34 @@
 // instead, so a test runs a whole job and then inspects its files, its console and what the
 // modem received.
 #include <string>
+#include <string_view>
 #include <utility>
 
+#include "job/job_context.h"
 #include "job/job_endings.h"
 #include "modem/command_engine.h"
 #include "modem/command_set.h"
-#include "modem/job_context.h"
 
 class Job {
  public:
   // `commands` is the modem's command set, or null when the caller chose one that does not
   // exist: the job then ends as a port that cannot be used, before its port phase. With
   // `caller_id`, a recording of an incoming call asks the modem for the caller's ID.
-  Job(JobContext& ctx, std::string command_line, CommandSet* commands, bool caller_id = false)
+  Job(JobContext& ctx, SerialControl& serial, std::string command_line, CommandSet* commands,
+      bool caller_id = false)
       : ctx_(ctx),
         command_line_(std::move(command_line)),
         commands_(commands),
         caller_id_(caller_id),
         endings_(ctx, engine_, commands),
-        engine_(ctx, endings_, commands && commands->EventsAmongReplies()) {}
+        engine_(serial, ctx.v, ctx.term, ctx.events, ctx.clock, endings_,
+                commands && commands->EventsAmongReplies()) {}
 
   [[noreturn]] void Run();
   // The window was closed, File > Exit chosen, or a termination signal came.
   [[noreturn]] void WindowShutdown() { endings_.WindowShutdown(); }
+  // Keys typed in the window go to the modem as they are.
+  void TypeKeys(std::string_view keys) { engine_.SendRaw(keys); }
 
  private:
   JobContext& ctx_;

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "core/endings.h"
+#include "job/job_context.h"
 #include "modem/command_engine.h"
 #include "modem/command_set.h"
-#include "modem/job_context.h"
 
 class JobEndings : public Endings {
  public:

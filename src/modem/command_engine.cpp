@@ -6,11 +6,7 @@
 
 #include "console/term_write.h"
 #include "core/dle.h"
-#include "modem/job_context.h"
 #include "modem/line_settings.h"
-#include "modem/serial_control.h"
-#include "platform/event_pump.h"
-#include "platform/job_clock.h"
 
 namespace {
 constexpr char kNul = 0;
@@ -36,60 +32,60 @@ std::chrono::seconds LineTime(int bytes, std::string_view settings) {
 }  // namespace
 
 bool CommandEngine::SelectPort(int comm_port) {
-  return ctx_.serial.SetCommPort(comm_port);
+  return serial_.SetCommPort(comm_port);
 }
 
 bool CommandEngine::Open() {
-  return ctx_.serial.SetPortOpen(true);
+  return serial_.SetPortOpen(true);
 }
 
 void CommandEngine::Close() {
-  ctx_.serial.SetPortOpen(false);
+  serial_.SetPortOpen(false);
   received_.clear();
   served_ = 0;
 }
 
 bool CommandEngine::SetSettings(std::string_view settings) {
-  return ctx_.serial.SetSettings(settings);
+  return serial_.SetSettings(settings);
 }
 
 std::string CommandEngine::Settings() const {
-  return ctx_.serial.Settings();
+  return serial_.Settings();
 }
 
 int CommandEngine::InBufferSize() const {
-  return ctx_.serial.InBufferSize();
+  return serial_.InBufferSize();
 }
 
 int CommandEngine::OutBufferSize() const {
-  return ctx_.serial.OutBufferSize();
+  return serial_.OutBufferSize();
 }
 
 void CommandEngine::Send(std::string_view command) {
   std::string line(command);
   line += kCr;
-  ctx_.serial.Output(line);
+  serial_.Output(line);
 }
 
 void CommandEngine::SendRaw(std::string_view bytes) {
-  ctx_.serial.Output(bytes);
+  serial_.Output(bytes);
 }
 
 bool CommandEngine::Fill() {
   if (served_ < received_.size()) return true;
   received_.clear();
   served_ = 0;
-  const int waiting = ctx_.serial.InBufferCount();
+  const int waiting = serial_.InBufferCount();
   if (waiting <= 0) return false;
-  ctx_.serial.SetInputLen(waiting);
-  received_ = ctx_.serial.Input();
+  serial_.SetInputLen(waiting);
+  received_ = serial_.Input();
   return !received_.empty();
 }
 
 std::optional<char> CommandEngine::ReadByte() {
   if (!Fill()) return std::nullopt;
   const char c = received_[served_++];
-  if (ctx_.v.EchoFlag == 1) TermWrite(ctx_.term, std::string_view(&c, 1));
+  if (v_.EchoFlag == 1) TermWrite(term_, std::string_view(&c, 1));
   return c;
 }
 
@@ -108,11 +104,11 @@ bool CommandEngine::ReadReply() {
 }
 
 Deadline CommandEngine::Ceiling() {
-  return DeadlineIn(std::chrono::seconds(ctx_.v.ReplyTimeout * kCeilingFactor));
+  return DeadlineIn(std::chrono::seconds(v_.ReplyTimeout * kCeilingFactor));
 }
 
 bool CommandEngine::ReadLine(Deadline ceiling) {
-  JobValues& v = ctx_.v;
+  JobValues& v = v_;
   DleDecoder dle;
   event_.reset();
   for (;;) {
@@ -151,7 +147,7 @@ bool CommandEngine::ReadLine(Deadline ceiling) {
 bool CommandEngine::WaitForLine(std::string_view word) {
   const Deadline ceiling = Ceiling();
   while (ReadLine(ceiling)) {
-    if (ctx_.v.ReplyLine == word) return true;
+    if (v_.ReplyLine == word) return true;
   }
   return false;
 }
@@ -177,39 +173,38 @@ void CommandEngine::WaitConnectOrEnd() {
 }
 
 Deadline CommandEngine::DeadlineIn(std::chrono::seconds wait) {
-  return Deadline::After(ctx_.clock.Now(), wait);
+  return Deadline::After(clock_.Now(), wait);
 }
 
 bool CommandEngine::WaitForInput(std::optional<Deadline> deadline) {
   for (;;) {
-    if (deadline && deadline->Passed(ctx_.clock.Now())) return false;
+    if (deadline && deadline->Passed(clock_.Now())) return false;
     // Bytes in memory are served without a turn of the event loop, so a flood costs one turn
     // per read of the serial control, not one per byte.
     if (served_ < received_.size()) {
       EndIfLost();
       return true;
     }
-    ctx_.events.PumpEvents();
+    events_.PumpEvents();
     EndIfLost();
     if (Fill()) return true;
-    ctx_.events.WaitForActivity(deadline ? std::optional<JobTime>(deadline->PassesAt())
-                                         : std::nullopt);
+    events_.WaitForActivity(deadline ? std::optional<JobTime>(deadline->PassesAt()) : std::nullopt);
   }
 }
 
 void CommandEngine::WaitForOutputDrained() {
-  const int queued = ctx_.serial.OutBufferCount();
-  const auto reply_timeout = std::max(std::chrono::seconds(ctx_.v.ReplyTimeout), kLeastDrainSlack);
-  const Deadline ceiling = DeadlineIn(reply_timeout + LineTime(queued, ctx_.serial.Settings()));
+  const int queued = serial_.OutBufferCount();
+  const auto reply_timeout = std::max(std::chrono::seconds(v_.ReplyTimeout), kLeastDrainSlack);
+  const Deadline ceiling = DeadlineIn(reply_timeout + LineTime(queued, serial_.Settings()));
   for (;;) {
-    ctx_.events.PumpEvents();
+    events_.PumpEvents();
     EndIfLost();
-    if (ctx_.serial.OutBufferCount() == 0) return;
-    if (ceiling.Passed(ctx_.clock.Now())) endings_.LostEnding();
-    ctx_.events.WaitForActivity(ceiling.PassesAt());
+    if (serial_.OutBufferCount() == 0) return;
+    if (ceiling.Passed(clock_.Now())) endings_.LostEnding();
+    events_.WaitForActivity(ceiling.PassesAt());
   }
 }
 
 void CommandEngine::EndIfLost() {
-  if (ctx_.serial.Lost()) endings_.LostEnding();
+  if (serial_.Lost()) endings_.LostEnding();
 }

@@ -23,18 +23,30 @@
 #include <string>
 #include <string_view>
 
+#include "console/text_box.h"
 #include "core/dle.h"
 #include "core/endings.h"
 #include "core/job_time.h"
-
-struct JobContext;
+#include "core/job_values.h"
+#include "modem/serial_control.h"
+#include "platform/event_pump.h"
+#include "platform/job_clock.h"
 
 class CommandEngine {
  public:
-  // A wait that finds the modem's device gone ends the job through `endings`. Where the command
-  // set says so, DLE events come among the replies.
-  CommandEngine(JobContext& ctx, Endings& endings, bool events_among_replies)
-      : ctx_(ctx), endings_(endings), events_among_replies_(events_among_replies) {}
+  // The engine owns `serial`; replies land in `v`, and are echoed on `term` when EchoFlag is 1.
+  // Its waits pump `events` and time out on `clock`; a wait that finds the modem's device gone
+  // ends the job through `endings`. Where the command set says so, DLE events come among the
+  // replies.
+  CommandEngine(SerialControl& serial, JobValues& v, TextBox& term, EventPump& events,
+                JobClock& clock, Endings& endings, bool events_among_replies)
+      : serial_(serial),
+        v_(v),
+        term_(term),
+        events_(events),
+        clock_(clock),
+        endings_(endings),
+        events_among_replies_(events_among_replies) {}
   CommandEngine(const CommandEngine&) = delete;
   CommandEngine& operator=(const CommandEngine&) = delete;
 
@@ -97,7 +109,11 @@ class CommandEngine {
   // Whether a received byte is in memory, after one read of the serial control when none was.
   bool Fill();
 
-  JobContext& ctx_;
+  SerialControl& serial_;
+  JobValues& v_;
+  TextBox& term_;
+  EventPump& events_;
+  JobClock& clock_;
   Endings& endings_;
   bool events_among_replies_;
   std::optional<DleEvent> event_;

@@ -14,19 +14,15 @@
 
 #include "check.h"
 #include "console/memory_text_box.h"
-#include "console/window.h"
 #include "core/dle.h"
 #include "core/endings.h"
 #include "modem/call_progress.h"
 #include "modem/command_engine.h"
 #include "modem/hash_command_set.h"
-#include "modem/job_context.h"
 #include "modem/serial_control.h"
 #include "modem/v253_command_set.h"
 #include "platform/event_pump.h"
 #include "platform/job_clock.h"
-#include "platform/sleeper.h"
-#include "platform/termination.h"
 
 namespace {
 
@@ -96,18 +92,6 @@ class PacedModem : public SerialControl, public JobClock, public EventPump {
   JobTime last_taken_at_ = kStart;
 };
 
-struct NoWindow : Window {
-  bool SetWindowState(int) override { return false; }
-};
-
-struct NoSleeper : Sleeper {
-  void Sleep(milliseconds) override { FUZZ_CHECK(!"reading replies never sleeps"); }
-};
-
-class NoTermination : public Termination {
-  void Stop() override { FUZZ_CHECK(!"reading replies never terminates"); }
-};
-
 class NoEndings : public Endings {
  public:
   void WriteOutcomeMarker(std::string_view, std::string_view) override { Fail(); }
@@ -172,15 +156,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PacedModem modem(bytes, pause);
   JobValues v;
   MemoryTextBox console;
-  NoWindow window;
-  NoSleeper sleeper;
-  NoTermination termination;
   HashCommandSet hash;
   V253CommandSet v253_set(VoiceCoding{.name = "u8", .rate = 8000});
   CommandSet& commands = v253 ? static_cast<CommandSet&>(v253_set) : hash;
-  JobContext ctx{v, modem, console, window, modem, modem, sleeper, termination, {}};
   NoEndings endings;
-  CommandEngine engine(ctx, endings, commands.EventsAmongReplies());
+  CommandEngine engine(modem, v, console, modem, modem, endings, commands.EventsAmongReplies());
   Modem call{engine, commands, v};
   v.EchoFlag = echo ? 1 : 0;
   v.ReplyTimeout = timeout;

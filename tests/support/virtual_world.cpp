@@ -82,9 +82,9 @@ VirtualWorld::VirtualWorld(std::string_view scenario, JobTime start,
       clock(start),
       serial(
           scenario, [this] { return clock.Now(); }, dir_.Path()),
-      ctx{values, serial, console, window, *pump_, clock, *sleep_, *stop_, dir_.Path()},
+      ctx{values, console, window, *pump_, clock, *sleep_, *stop_, dir_.Path()},
       endings(ctx, engine, commands_.get()),
-      engine(ctx, endings, commands_->EventsAmongReplies()),
+      engine(serial, values, console, *pump_, clock, endings, commands_->EventsAmongReplies()),
       modem{engine, *commands_, values} {}
 
 VirtualWorld::~VirtualWorld() = default;

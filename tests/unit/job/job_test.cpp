@@ -14,7 +14,7 @@ namespace {
 constexpr std::string_view kSilentModem = "on \"*\":\n";
 
 std::string RunSilentJob(VirtualWorld& w, const std::string& command_line) {
-  Job job(w.ctx, command_line, &w.modem.commands);
+  Job job(w.ctx, w.serial, command_line, &w.modem.commands);
   w.RunToEnd([&] { job.Run(); });
   return w.console.Text();
 }
@@ -124,7 +124,7 @@ TEST(JobStartupTest, ABusyPortEndsWithFAndDeletesTheStoredMessage) {
 
 TEST(JobStartupTest, ARefusedCommandSetEndsWithFAndNeverOpensThePort) {
   VirtualWorld w(kSilentModem);
-  Job job(w.ctx, "000N03", nullptr);
+  Job job(w.ctx, w.serial, "000N03", nullptr);
   w.RunToEnd([&] { job.Run(); });
   EXPECT_EQ(w.ReadFile("talvin_3"), "$F$\r\n");
   EXPECT_NE(w.console.Text().find("****  Error modem is busy  ****\r\n"), std::string::npos);
@@ -167,7 +167,7 @@ TEST_P(LostModemTest, EndsAtOnceWithDAndNoMoreCommands) {
   w.WriteFile("talvin_3", "message\x10\x03");
   w.WriteFile("params_3", "60\r\n3\r\nNO\r\n0\r\n");
   const JobTime end = [&] {
-    Job job(w.ctx, GetParam().command_line, &w.modem.commands);
+    Job job(w.ctx, w.serial, GetParam().command_line, &w.modem.commands);
     return w.RunToEnd([&] { job.Run(); });
   }();
   EXPECT_EQ(w.ReadFile("talvin_3"), GetParam().result);

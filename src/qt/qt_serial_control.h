@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "modem/port_lock.h"
 #include "modem/serial_control.h"
+#include "posix/port_lock.h"
 
 class QtSerialControl final : public SerialControl {
  public:

@@ -1,4 +1,4 @@
-#include "modem/qt_serial_control.h"
+#include "qt/qt_serial_control.h"
 
 #include <cstdio>
 #include <cstdlib>

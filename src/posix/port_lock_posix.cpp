@@ -5,13 +5,13 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 
-#include "modem/port_lock.h"
 #include "platform/file_read.h"
+#include "posix/port_lock.h"
 
 struct PortLock::Hold {
   int fd = -1;

@@ -4,7 +4,7 @@
 
 #include <QSocketNotifier>
 
-#include "app/termination_signals.h"
+#include "qt/termination_signals.h"
 
 namespace {
 int signal_pipe[2] = {-1, -1};

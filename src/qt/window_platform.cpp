@@ -1,4 +1,4 @@
-#include "app/window_platform.h"
+#include "qt/window_platform.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>

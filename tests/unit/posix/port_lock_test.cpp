@@ -1,9 +1,9 @@
-#include "modem/port_lock.h"
+#include "posix/port_lock.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
