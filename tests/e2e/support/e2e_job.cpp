@@ -16,15 +16,17 @@ std::string Slurp(const std::filesystem::path& file) {
 }
 }  // namespace
 
-E2eJob::E2eJob(std::string_view scenario) : temp_("talvo-e2e-"), dir_(temp_.Path()) {
+E2eJob::E2eJob(std::string_view scenario, const std::vector<std::string>& vmodem_options)
+    : temp_("talvo-e2e-"), dir_(temp_.Path()) {
   WriteFile("scenario.vms", scenario);
-  modem_.emplace(std::vector<std::string>{VMODEM_BIN, (dir_ / "scenario.vms").string(),
-                                          "--transcript", (dir_ / "modem.transcript").string(),
-                                          "--log", (dir_ / "modem.log").string(), "--voice-out",
-                                          (dir_ / "modem.voice").string()},
-                 ChildOptions{.dir = dir_,
-                              .stdout_file = dir_ / "vmodem.stdout",
-                              .stderr_file = dir_ / "vmodem.stderr"});
+  std::vector<std::string> argv{VMODEM_BIN,     (dir_ / "scenario.vms").string(),
+                                "--transcript", (dir_ / "modem.transcript").string(),
+                                "--log",        (dir_ / "modem.log").string(),
+                                "--voice-out",  (dir_ / "modem.voice").string()};
+  argv.insert(argv.end(), vmodem_options.begin(), vmodem_options.end());
+  modem_.emplace(argv, ChildOptions{.dir = dir_,
+                                    .stdout_file = dir_ / "vmodem.stdout",
+                                    .stderr_file = dir_ / "vmodem.stderr"});
   // The first line vmodem prints is the port.
   port_ = modem_->AwaitFirstLine(dir_ / "vmodem.stdout", std::chrono::seconds(10));
   if (port_.empty()) {
@@ -100,11 +102,23 @@ std::string E2eJob::Transcript() {
 }
 
 bool E2eJob::AwaitCommand(std::string_view command, std::chrono::seconds timeout) {
+  return AwaitLog(
+      [&](const ModemLog& log) { return log.CommandTime(command) >= std::chrono::milliseconds(0); },
+      timeout);
+}
+
+bool E2eJob::AwaitEvent(std::string_view start, std::chrono::seconds timeout) {
+  return AwaitLog(
+      [&](const ModemLog& log) { return log.EventTime(start) >= std::chrono::milliseconds(0); },
+      timeout);
+}
+
+bool E2eJob::AwaitLog(const std::function<bool(const ModemLog&)>& seen,
+                      std::chrono::seconds timeout) {
   const auto give_up = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     try {
-      if (ModemLog::Read(dir_ / "modem.log").CommandTime(command) >= std::chrono::milliseconds(0))
-        return true;
+      if (seen(ModemLog::Read(dir_ / "modem.log"))) return true;
     } catch (const std::runtime_error&) {
       // a line caught half written
     }
