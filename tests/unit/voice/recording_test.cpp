@@ -253,9 +253,9 @@ TEST_P(CallerIdTest, AnswersAfterTheSecondRingAndKeepsTheReport) {
 
   const auto commands = Commands(w);
   ASSERT_GE(commands.size(), 3u);
-  EXPECT_EQ(commands[1].text, "AT#CID=1");
+  EXPECT_EQ(commands[0].text, "AT#CID=1");
   EXPECT_EQ(commands[2].text, "ATA");
-  EXPECT_GE(commands[2].at - commands[0].at, std::chrono::milliseconds(6000));
+  EXPECT_GE(commands[2].at - commands[1].at, std::chrono::milliseconds(6000));
   EXPECT_EQ(w.ReadFile("talvin_3"), "abc" + kDleEtx);
   EXPECT_EQ(w.ReadFile("callid_3"), c.file);
   EXPECT_EQ(w.Exists("callid_3"), !c.file.empty());
