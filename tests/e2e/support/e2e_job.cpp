@@ -8,6 +8,8 @@
 #include <thread>
 
 namespace {
+constexpr const char* kWineLoader = "/usr/lib/wine/wine64";
+
 std::string Slurp(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::ostringstream out;
@@ -44,10 +46,19 @@ void E2eJob::StartTalvo(const std::vector<std::string>& args,
   std::map<std::string, std::string> extra = env;
   std::string joined;
   for (const auto& a : args) joined += (joined.empty() ? "" : " ") + a;
+  std::string* port = nullptr;  // the job's port, unless the test named one
   if (joined.size() >= 6 && joined[5] >= '0' && joined[5] <= '9') {
-    extra.emplace(std::string("TALVO_COM") + joined[5], port_);
+    const auto [entry, added] = extra.emplace(std::string("TALVO_COM") + joined[5], port_);
+    if (added) port = &entry->second;
   }
   std::vector<std::string> argv{TALVO_BIN};
+  // The Windows build runs under Wine, with the job's port mapped to a COM port of its own.
+  if (const char* exe = std::getenv("TALVO_E2E_WINDOWS_EXE")) {
+    com_port_.emplace(WinePrefix(), port_);
+    if (port) *port = com_port_->Name();
+    extra.emplace("WINEDEBUG", "-all");
+    argv = {kWineLoader, exe};
+  }
   argv.insert(argv.end(), args.begin(), args.end());
   talvo_start_ = std::chrono::steady_clock::now();
   talvo_.emplace(argv, ChildOptions{.dir = dir_,

@@ -14,6 +14,7 @@
 
 #include "child_process.h"
 #include "modem_log.h"
+#include "support/wine_com_port.h"
 #include "temp_dir.h"
 
 struct TalvoRun {
@@ -72,6 +73,7 @@ class E2eJob {
   std::filesystem::path dir_;
   std::string port_;
   std::optional<ChildProcess> modem_;
+  std::optional<WineComPort> com_port_;  // the Windows build's port, under Wine
   std::optional<ChildProcess> talvo_;
   std::chrono::steady_clock::time_point talvo_start_;
   std::optional<rlim_t> file_size_limit_;
