@@ -8,7 +8,7 @@ set -euo pipefail
 shopt -s nullglob
 src="${1:?usage: check_layers.sh SRC_DIR}"
 # Bottom to top, as src/CMakeLists.txt adds them.
-layers=(core platform console modem voice job posix qt ui app)
+layers=(core platform console modem voice job posix win32 qt ui app)
 status=0
 for ((i = 0; i < ${#layers[@]}; i++)); do
   files=("$src/${layers[i]}"/*.h "$src/${layers[i]}"/*.cpp)
@@ -18,7 +18,7 @@ for ((i = 0; i < ${#layers[@]}; i++)); do
       status=1
     fi
     for type in $(sed -nE 's/^(class|struct|enum class) ([A-Za-z0-9_]+)( final)? [:{].*/\2/p' \
-      "$src/$higher"/*.h | sort -u); do
+      "$src/$higher"/*.h </dev/null | sort -u); do  # no headers: nothing from stdin
       if grep -HnE "^\s*(class|struct|enum class) $type\s*;" "${files[@]}"; then
         echo "^ ${layers[i]} declares $type, a type of $higher, a higher layer"
         status=1

@@ -35,15 +35,21 @@ void SelectDevice(Modem& modem, Endings& endings, VoiceDevice device) {
   SendAwaitingConnection(modem, *command);
 }
 
+std::string CallerIdFile(const JobValues& v) {
+  return "callid_" + v.JobId;
+}
+
+// Asked for first thing, so that no ring comes before it. An earlier job's caller ID file
+// never stands for this call.
+bool AskForCallerId(Modem& modem, const std::filesystem::path& dir) {
+  std::error_code ignored;
+  std::filesystem::remove(dir / CallerIdFile(modem.v), ignored);
+  return SwitchOnCallerId(modem);
+}
+
 // With caller ID the call is answered after its second ring, since the report comes between the
-// first and the second. The report, if one came, is the caller's file "callid_" + JobId.
+// first and the second; the report, if one came, is kept in the caller ID file.
 void AwaitCall(Modem& modem, TextBox& term, const std::filesystem::path& dir, bool caller_id) {
-  const std::string name = "callid_" + modem.v.JobId;
-  if (caller_id) {
-    std::error_code ignored;
-    std::filesystem::remove(dir / name, ignored);  // an earlier job's caller is not this one
-  }
-  caller_id = caller_id && SwitchOnCallerId(modem);
   PrintLine(term, "****  Waiting for a telephone call  ****");
   WaitRing(modem);
   if (!caller_id) return;
@@ -51,6 +57,7 @@ void AwaitCall(Modem& modem, TextBox& term, const std::filesystem::path& dir, bo
   WaitRing(modem, [&report](std::string_view line) { report.Take(line); });
   if (report.Empty()) return;
   PrintLine(term, "****  Caller ID  " + report.ConsoleText() + "  ****");
+  const std::string name = CallerIdFile(modem.v);
   if (const std::error_code failure = WriteWholeFile(dir, name, report.FileText())) {
     std::fprintf(stderr, "talvo: cannot write %s: %s\n", name.c_str(), failure.message().c_str());
   }
@@ -90,6 +97,7 @@ void StoreRecording(JobValues& v, TextBox& term, const std::filesystem::path& di
 void RunRecording(Modem& modem, TextBox& term, const std::filesystem::path& dir, Endings& endings,
                   bool caller_id) {
   CommandEngine& engine = modem.engine;
+  caller_id = caller_id && modem.v.SourceCode == "0" && AskForCallerId(modem, dir);
   engine.Send(modem.commands.SilenceDetection());
   engine.WaitOkOrEnd();
   PrintLine(term, "****  Recording mode  ****");

@@ -68,10 +68,11 @@ std::string LoadVoiceFile(const std::filesystem::path& path) {
     const std::error_code failure =
         CreateFileIfMissing(path.parent_path(), path.filename().string());
     if (failure) {
-      std::fprintf(stderr, "talvo: prompt %s is missing; cannot create it: %s\n", path.c_str(),
-                   failure.message().c_str());
+      std::fprintf(stderr, "talvo: prompt %s is missing; cannot create it: %s\n",
+                   path.string().c_str(), failure.message().c_str());
     } else {
-      std::fprintf(stderr, "talvo: prompt %s is missing; created it empty\n", path.c_str());
+      std::fprintf(stderr, "talvo: prompt %s is missing; created it empty\n",
+                   path.string().c_str());
     }
   }
   std::string buffer = ReadVoiceBytes(path);

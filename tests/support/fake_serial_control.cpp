@@ -29,8 +29,10 @@ bool FakeSerialControl::SetPortOpen(bool open) {
   if (open) {
     if (port_ == 0 || missing_.contains(port_) || busy_.contains(port_) || Lost()) return false;
   } else {
-    // The port drains what was written before it lets go of the line.
+    // The port drains what was written before it lets go of the line; what a modem that locked
+    // up does not take is thrown away.
     Deliver(out_.size(), now_());
+    out_.clear();
     in_.clear();
   }
   open_ = open;
@@ -67,12 +69,13 @@ void FakeSerialControl::Output(std::string_view bytes) {
     burst_sent_ = 0;
   }
   out_ += bytes;
-  if (engine_.BaudRate() == 0) Deliver(out_.size(), now_());
+  if (engine_.BaudRate() == 0 && LineMoves()) Deliver(out_.size(), now_());
 }
 
 bool FakeSerialControl::Lost() {
   Sync();
-  return engine_.Gone() != Engine::Departure::kNone;
+  return engine_.Gone() == Engine::Departure::kVanished ||
+         engine_.Gone() == Engine::Departure::kHungUp;
 }
 
 int FakeSerialControl::OutBufferCount() {
@@ -83,7 +86,7 @@ int FakeSerialControl::OutBufferCount() {
 std::optional<SimTime> FakeSerialControl::NextEvent() {
   Sync();
   std::optional<SimTime> next = engine_.NextEvent();
-  if (!out_.empty()) {
+  if (!out_.empty() && LineMoves()) {
     const SimTime leave = Leaves(burst_sent_ + 1);
     if (!next || leave < *next) next = leave;
   }
@@ -94,7 +97,7 @@ std::optional<SimTime> FakeSerialControl::NextEvent() {
 // millisecond it left, and the modem's due output lands in the receive buffer.
 void FakeSerialControl::Sync() {
   const SimTime now = now_();
-  while (!out_.empty()) {
+  while (!out_.empty() && LineMoves()) {
     const SimTime at = Leaves(burst_sent_ + 1);
     if (at > now) break;
     std::size_t count = 1;
@@ -107,7 +110,10 @@ void FakeSerialControl::Sync() {
 
 void FakeSerialControl::Deliver(std::size_t count, SimTime at) {
   if (count == 0) return;
-  engine_.Receive(std::string_view(out_).substr(0, count), at);
+  const std::size_t taken = engine_.Receive(std::string_view(out_).substr(0, count), at);
+  // What a modem that locked up on the way did not take stays queued; a modem that left the
+  // line loses it.
+  if (!LineMoves()) count = taken;
   out_.erase(0, count);
   burst_sent_ += count;
 }

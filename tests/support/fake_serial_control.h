@@ -2,7 +2,9 @@
 // The serial control of unit tests: the simulated modem behind it, on the test's virtual
 // clock. Bytes written leave at the scenario's line speed (at once without one) and reach the
 // modem at the moment they leave; the modem's replies wait in the receive buffer once they are
-// due. A closed port carries nothing either way: what the modem sends meanwhile is lost.
+// due. A closed port carries nothing either way: what the modem sends meanwhile is lost. Once
+// the modem has locked up, written bytes no longer leave: they stay queued while the port is
+// open.
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -41,7 +43,8 @@ class FakeSerialControl : public SerialControl {
   std::string Input() override;
   void Output(std::string_view bytes) override;
   int OutBufferCount() override;
-  // Once the modem has vanished or hung up (scenario actions `vanish`, `hangup`).
+  // Once the modem has vanished or hung up (scenario actions `vanish`, `hangup`), not when it
+  // locked up (`lock-up`).
   bool Lost() override;
 
   // COM ports 1 to 9 exist and are free unless a test says otherwise: a missing port cannot
@@ -63,6 +66,7 @@ class FakeSerialControl : public SerialControl {
   static constexpr int kBufferSize = 32000;
 
   void Sync();
+  bool LineMoves() const { return engine_.Gone() != Engine::Departure::kLockedUp; }
   void Deliver(std::size_t count, SimTime at);
   SimTime Leaves(std::size_t nth) const;
 

@@ -17,8 +17,11 @@ constexpr std::chrono::milliseconds kStreamTick{10};
 
 }  // namespace
 
-Engine::Engine(Scenario s, std::optional<ChaosSettings> chaos)
-    : scenario_(std::move(s)), chaos_(chaos), echo_(scenario_.echo) {
+Engine::Engine(Scenario s, std::optional<ChaosSettings> chaos, const Profile* profile)
+    : scenario_(profile ? WithProfile(*profile, std::move(s)) : std::move(s)),
+      chaos_(chaos),
+      profile_(profile),
+      echo_(scenario_.echo) {
   for (const Rule& rule : scenario_.rules) {
     const auto found = std::find(patterns_.begin(), patterns_.end(), rule.pattern);
     rule_pattern_.push_back(static_cast<std::size_t>(found - patterns_.begin()));
@@ -27,11 +30,13 @@ Engine::Engine(Scenario s, std::optional<ChaosSettings> chaos)
   pattern_matches_.assign(patterns_.size(), 0);
 }
 
-void Engine::Receive(std::string_view bytes, SimTime now) {
+std::size_t Engine::Receive(std::string_view bytes, SimTime now) {
   AdvanceTo(now);
-  if (gone_ != Departure::kNone) return;
-  transcript_ += bytes;
-  for (const char b : bytes) {
+  std::size_t taken = 0;
+  // A modem that has left the line, or locked up on the last byte, takes no more.
+  for (; taken < bytes.size() && gone_ == Departure::kNone; ++taken) {
+    const char b = bytes[taken];
+    transcript_ += b;
     if (mode_ == Mode::kCommand && now_ < deaf_until_) continue;
     switch (mode_) {
       case Mode::kCommand:
@@ -45,6 +50,7 @@ void Engine::Receive(std::string_view bytes, SimTime now) {
         break;
     }
   }
+  return taken;
 }
 
 std::string Engine::TakeOutput(SimTime now) {
@@ -178,11 +184,16 @@ void Engine::Perform(const Action& action) {
       break;
     case Action::Kind::kVanish:
     case Action::Kind::kHangUp:
+    case Action::Kind::kLockUp:
       if (gone_ != Departure::kNone) break;
-      gone_ = action.kind == Action::Kind::kVanish ? Departure::kVanished : Departure::kHungUp;
+      gone_ = action.kind == Action::Kind::kVanish   ? Departure::kVanished
+              : action.kind == Action::Kind::kHangUp ? Departure::kHungUp
+                                                     : Departure::kLockedUp;
       for (Sequence& seq : sequences_) seq.done = true;  // nothing the modem would still do
       stream_.reset();
-      Note(action.kind == Action::Kind::kVanish ? "vanish" : "hangup");
+      Note(gone_ == Departure::kVanished ? "vanish"
+           : gone_ == Departure::kHungUp ? "hangup"
+                                         : "lock-up");
       break;
     default:
       break;  // waits and blocks belong to the sequence
@@ -225,7 +236,7 @@ void Engine::ReceiveVoiceTxByte(char b) {
     if (b == kEtx) {
       mode_ = Mode::kCommand;
       Note("voice-tx end " + std::to_string(voice_data_.back().size()) + " bytes");
-      EndVoice();
+      EndVoice(Occasion::Kind::kTransmitEnd);
     }
   } else if (b == kDle) {
     dle_ = true;
@@ -240,7 +251,7 @@ void Engine::ReceiveVoiceRxByte(char b) {
       stream_.reset();  // whatever was not streamed yet is never sent
       mode_ = Mode::kCommand;
       Note("voice-rx end");
-      EndVoice();
+      EndVoice(Occasion::Kind::kReceiveEnd);
     }
   } else if (b == kDle) {
     dle_ = true;
@@ -249,6 +260,7 @@ void Engine::ReceiveVoiceRxByte(char b) {
 
 void Engine::HandleCommand(const std::string& text) {
   Note("command " + text);  // control characters never reach a command line
+  if (profile_) caller_id_ = CallerIdAfter(*profile_, text, caller_id_);
   const std::size_t off = text.rfind("E0");
   const std::size_t on = text.rfind("E1");
   if (off != std::string::npos || on != std::string::npos) {
@@ -261,25 +273,27 @@ void Engine::HandleCommand(const std::string& text) {
     if (matched[i]) ++pattern_matches_[i];
   }
   const ChaosEvent event{ChaosEvent::Kind::kCommand, ++commands_};
+  const Occasion occasion{Occasion::Kind::kCommand, text};
   for (std::size_t r = 0; r < scenario_.rules.size(); ++r) {
     const Rule& rule = scenario_.rules[r];
     const std::size_t p = rule_pattern_[r];
     if (!matched[p] || (rule.occurrence != 0 && rule.occurrence != pattern_matches_[p])) continue;
-    Start(rule.actions, event);
+    Start(rule.actions, event, occasion);
     return;
   }
-  Start({{Action::Kind::kReply, "OK"}}, event);
+  Start({{Action::Kind::kReply, "OK"}}, event, occasion);
 }
 
-void Engine::EndVoice() {
+void Engine::EndVoice(Occasion::Kind end) {
   std::vector<Action> reply;
   // Some V.253 modems echo the end first.
   if (scenario_.v253) reply.push_back({Action::Kind::kBytes, std::string(kDleEtx)});
   reply.push_back({Action::Kind::kReply, scenario_.v253 ? "OK" : "VCON"});
-  Start(std::move(reply), {ChaosEvent::Kind::kVoiceEnd, ++voice_ends_});
+  Start(std::move(reply), {ChaosEvent::Kind::kVoiceEnd, ++voice_ends_}, {end});
 }
 
-void Engine::Start(std::vector<Action> actions, ChaosEvent event) {
+void Engine::Start(std::vector<Action> actions, ChaosEvent event, const Occasion& occasion) {
+  if (profile_) actions = Rewrite(*profile_, occasion, caller_id_, std::move(actions));
   if (chaos_) {
     ChaosPlan plan = PlanChaos(*chaos_, event, std::move(actions));
     for (std::string& note : plan.notes) Note(std::move(note));

@@ -6,8 +6,9 @@
 // unshielded DLE ETX; voice receive streams scenario data to the host until the host sends DLE
 // ETX (DLE "!" on a V.253 modem). Work that falls due is done lazily, whenever the front end hands
 // over bytes or asks for output, and is stamped with the time it fell due, not the time it was
-// noticed. With chaos, every command line's actions and every end-of-voice reply pass through
-// the chaos planner first (vmodem/chaos.h).
+// noticed. With a chip profile, every command line's actions and every end-of-voice reply are
+// first said as that chip says them (vmodem/profile.h); with chaos, they then pass through the
+// chaos planner (vmodem/chaos.h).
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "vmodem/chaos.h"
+#include "vmodem/profile.h"
 #include "vmodem/scenario.h"
 
 namespace vmodem {
@@ -30,10 +32,12 @@ struct LogEntry {
 
 class Engine {
  public:
-  explicit Engine(Scenario s, std::optional<ChaosSettings> chaos = std::nullopt);
+  explicit Engine(Scenario s, std::optional<ChaosSettings> chaos = std::nullopt,
+                  const Profile* profile = nullptr);
 
-  // Bytes the host sent, arriving at `now`.
-  void Receive(std::string_view bytes, SimTime now);
+  // Bytes the host sent, arriving at `now`. Returns how many the modem took: all of them, unless
+  // it left the line or locked up.
+  std::size_t Receive(std::string_view bytes, SimTime now);
   // Everything the modem has sent by `now` and not yet handed over.
   std::string TakeOutput(SimTime now);
   // When the modem next acts by itself; nullopt when it only waits for the host. Output not
@@ -47,8 +51,8 @@ class Engine {
   int BaudRate() const { return scenario_.baud; }
 
   // How the modem left the line, once it has; the front end then ends the line that way and
-  // nothing more moves.
-  enum class Departure { kNone, kVanished, kHungUp };
+  // nothing more moves. A modem that locked up leaves the port open but takes no more bytes.
+  enum class Departure { kNone, kVanished, kHungUp, kLockedUp };
   Departure Gone() const { return gone_; }
 
  private:
@@ -84,8 +88,8 @@ class Engine {
   void ReceiveVoiceTxByte(char b);
   void ReceiveVoiceRxByte(char b);
   void HandleCommand(const std::string& text);
-  void EndVoice();
-  void Start(std::vector<Action> actions, ChaosEvent event);
+  void EndVoice(Occasion::Kind end);
+  void Start(std::vector<Action> actions, ChaosEvent event, const Occasion& occasion);
 
   void SendLine(std::string_view text);
   void SendRaw(std::string_view bytes);
@@ -93,6 +97,8 @@ class Engine {
 
   Scenario scenario_;
   std::optional<ChaosSettings> chaos_;
+  const Profile* profile_;
+  bool caller_id_ = false;       // the host switched the profile's caller ID on
   std::int64_t commands_ = 0;    // command lines heard
   std::int64_t voice_ends_ = 0;  // voice transmissions and receptions ended
   SimTime deaf_until_{0};

@@ -132,6 +132,7 @@ Action ReadAction(LineReader& in, const std::filesystem::path& base_dir) {
   if (word == "flood") return {Kind::kFlood, "", in.Number("flood")};
   if (word == "vanish") return {Kind::kVanish, ""};
   if (word == "hangup") return {Kind::kHangUp, ""};
+  if (word == "lock-up") return {Kind::kLockUp, ""};
   in.Fail("unknown action '" + word + "'");
 }
 

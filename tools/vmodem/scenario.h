@@ -33,6 +33,7 @@ struct Action {
     kFlood,       // `amount`: bytes of line noise, no line end and no DLE among them
     kVanish,      // the modem goes away for good, as an unplugged one does
     kHangUp,      // the line hangs up: the host's reads find its end, its writes fail
+    kLockUp,      // the modem stops reading and answering; the port stays open
   };
   Kind kind;
   std::string text;

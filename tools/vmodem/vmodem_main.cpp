@@ -1,7 +1,7 @@
 // vmodem: a voice modem on a pseudo-terminal, playing a scenario.
 //
 //   vmodem SCENARIO_FILE [--link PATH] [--transcript FILE] [--log FILE] [--voice-out PREFIX]
-//          [--chaos SEED [--chaos-rate RATE]]
+//          [--profile NAME] [--chaos SEED [--chaos-rate RATE]]
 //
 // Prints the slave path as its first line, then serves the scenario until SIGTERM or SIGINT,
 // and writes the files it was asked for as it exits.
@@ -29,6 +29,7 @@
 #include <system_error>
 
 #include "vmodem/engine.h"
+#include "vmodem/profile.h"
 #include "vmodem/pty_link.h"
 #include "vmodem/scenario.h"
 
@@ -43,12 +44,13 @@ struct Options {
   std::filesystem::path log;
   std::string voice_out;
   std::optional<vmodem::ChaosSettings> chaos;
+  const vmodem::Profile* profile = nullptr;
 };
 
 constexpr char kUsage[] =
     "usage: vmodem SCENARIO_FILE [--link PATH] [--transcript FILE] [--log FILE] "
     "[--voice-out PREFIX]\n"
-    "              [--chaos SEED [--chaos-rate RATE]]\n";
+    "              [--profile NAME] [--chaos SEED [--chaos-rate RATE]]\n";
 constexpr char kHelp[] =
     "A voice modem on a pseudo-terminal: prints the slave's path, then answers as the scenario\n"
     "says until SIGTERM or SIGINT, and then writes the files asked for.\n"
@@ -56,6 +58,7 @@ constexpr char kHelp[] =
     "  --transcript FILE    every byte received\n"
     "  --log FILE           one line per event: <ms since start> <event>\n"
     "  --voice-out PREFIX   each voice transmission's data in PREFIX.1, PREFIX.2, ...\n"
+    "  --profile NAME       answer as the modem chip NAME does: cx93001, usr5637 or rc56\n"
     "  --chaos SEED         add a seeded mix of line and modem faults to the scenario\n"
     "  --chaos-rate RATE    the chance of a fault per reply, voice stream and command\n"
     "                       (0 to 1, default 0.05)\n"
@@ -86,6 +89,9 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
         options.log = value;
       } else if (arg == "--voice-out") {
         options.voice_out = value;
+      } else if (arg == "--profile") {
+        options.profile = vmodem::FindProfile(value);
+        if (!options.profile) return std::nullopt;
       } else if (arg == "--chaos") {
         const auto seed = ParseNumber<std::uint64_t>(value);
         if (!seed) return std::nullopt;
@@ -184,7 +190,8 @@ void AwaitSignal() {
 // Serves the host until a termination signal. With a line speed, the host's bytes are taken no
 // faster than the line carries them, in reads of about 10 ms of line time, so the host's
 // writes back up in the kernel as they do on a real line. A modem that leaves the line ends it
-// as it left, and then only waits for the signal.
+// as it left, and then only waits for the signal; one that locked up leaves the line as it is,
+// the slave open and the master unread, so the host's writes back up and stall.
 void Serve(Engine& engine, vmodem::PtyLink& pty, LiveLog& log) {
   const int master = pty.MasterFd();
   const auto start = std::chrono::steady_clock::now();
@@ -217,17 +224,17 @@ void Serve(Engine& engine, vmodem::PtyLink& pty, LiveLog& log) {
         throw std::system_error(errno, std::generic_category(), "write");
       }
     }
+    log.CatchUp(engine);
     if (engine.Gone() != Engine::Departure::kNone) {
       if (engine.Gone() == Engine::Departure::kVanished) {
         pty.Vanish();
-      } else {
+      } else if (engine.Gone() == Engine::Departure::kHungUp) {
         pty.HangUp();
       }
       AwaitSignal();
       return;
     }
 
-    log.CatchUp(engine);
     const bool may_read = baud == 0 || credit >= 1;
     std::optional<vmodem::SimTime> wake = engine.NextEvent();
     if (!may_read) {
@@ -281,7 +288,7 @@ int main(int argc, char** argv) {
   try {
     engine.emplace(
         vmodem::ParseScenario(ReadWholeFile(options->scenario), options->scenario.parent_path()),
-        options->chaos);
+        options->chaos, options->profile);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vmodem: %s: %s\n", options->scenario.c_str(), e.what());
     return 2;

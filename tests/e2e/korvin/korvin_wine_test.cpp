@@ -25,7 +25,9 @@ std::vector<std::string> LinesWithoutCarriageReturns(std::string text) {
 }
 
 TEST(KorvinUnderWine, PrintsTheReportAndRemovesVer) {
-  if (std::string(KORVIN_EXE_PATH).empty()) GTEST_SKIP() << "korvin.exe was not built";
+  if (!fs::exists(KORVIN_EXE_PATH)) {
+    GTEST_SKIP() << KORVIN_EXE_PATH << " is missing: build the windows preset first";
+  }
   if (std::string(WINE_PATH).empty()) GTEST_SKIP() << "wine was not found";
   TempDir scratch("korvin-e2e-");
   const fs::path run_dir = scratch.Path() / "run";

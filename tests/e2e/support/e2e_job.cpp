@@ -8,6 +8,8 @@
 #include <thread>
 
 namespace {
+constexpr const char* kWineLoader = "/usr/lib/wine/wine64";
+
 std::string Slurp(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::ostringstream out;
@@ -16,15 +18,17 @@ std::string Slurp(const std::filesystem::path& file) {
 }
 }  // namespace
 
-E2eJob::E2eJob(std::string_view scenario) : temp_("talvo-e2e-"), dir_(temp_.Path()) {
+E2eJob::E2eJob(std::string_view scenario, const std::vector<std::string>& vmodem_options)
+    : temp_("talvo-e2e-"), dir_(temp_.Path()) {
   WriteFile("scenario.vms", scenario);
-  modem_.emplace(std::vector<std::string>{VMODEM_BIN, (dir_ / "scenario.vms").string(),
-                                          "--transcript", (dir_ / "modem.transcript").string(),
-                                          "--log", (dir_ / "modem.log").string(), "--voice-out",
-                                          (dir_ / "modem.voice").string()},
-                 ChildOptions{.dir = dir_,
-                              .stdout_file = dir_ / "vmodem.stdout",
-                              .stderr_file = dir_ / "vmodem.stderr"});
+  std::vector<std::string> argv{VMODEM_BIN,     (dir_ / "scenario.vms").string(),
+                                "--transcript", (dir_ / "modem.transcript").string(),
+                                "--log",        (dir_ / "modem.log").string(),
+                                "--voice-out",  (dir_ / "modem.voice").string()};
+  argv.insert(argv.end(), vmodem_options.begin(), vmodem_options.end());
+  modem_.emplace(argv, ChildOptions{.dir = dir_,
+                                    .stdout_file = dir_ / "vmodem.stdout",
+                                    .stderr_file = dir_ / "vmodem.stderr"});
   // The first line vmodem prints is the port.
   port_ = modem_->AwaitFirstLine(dir_ / "vmodem.stdout", std::chrono::seconds(10));
   if (port_.empty()) {
@@ -42,10 +46,19 @@ void E2eJob::StartTalvo(const std::vector<std::string>& args,
   std::map<std::string, std::string> extra = env;
   std::string joined;
   for (const auto& a : args) joined += (joined.empty() ? "" : " ") + a;
+  std::string* port = nullptr;  // the job's port, unless the test named one
   if (joined.size() >= 6 && joined[5] >= '0' && joined[5] <= '9') {
-    extra.emplace(std::string("TALVO_COM") + joined[5], port_);
+    const auto [entry, added] = extra.emplace(std::string("TALVO_COM") + joined[5], port_);
+    if (added) port = &entry->second;
   }
   std::vector<std::string> argv{TALVO_BIN};
+  // The Windows build runs under Wine, with the job's port mapped to a COM port of its own.
+  if (const char* exe = std::getenv("TALVO_E2E_WINDOWS_EXE")) {
+    com_port_.emplace(WinePrefix(), port_);
+    if (port) *port = com_port_->Name();
+    extra.emplace("WINEDEBUG", "-all");
+    argv = {kWineLoader, exe};
+  }
   argv.insert(argv.end(), args.begin(), args.end());
   talvo_start_ = std::chrono::steady_clock::now();
   talvo_.emplace(argv, ChildOptions{.dir = dir_,
@@ -100,11 +113,23 @@ std::string E2eJob::Transcript() {
 }
 
 bool E2eJob::AwaitCommand(std::string_view command, std::chrono::seconds timeout) {
+  return AwaitLog(
+      [&](const ModemLog& log) { return log.CommandTime(command) >= std::chrono::milliseconds(0); },
+      timeout);
+}
+
+bool E2eJob::AwaitEvent(std::string_view start, std::chrono::seconds timeout) {
+  return AwaitLog(
+      [&](const ModemLog& log) { return log.EventTime(start) >= std::chrono::milliseconds(0); },
+      timeout);
+}
+
+bool E2eJob::AwaitLog(const std::function<bool(const ModemLog&)>& seen,
+                      std::chrono::seconds timeout) {
   const auto give_up = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     try {
-      if (ModemLog::Read(dir_ / "modem.log").CommandTime(command) >= std::chrono::milliseconds(0))
-        return true;
+      if (seen(ModemLog::Read(dir_ / "modem.log"))) return true;
     } catch (const std::runtime_error&) {
       // a line caught half written
     }

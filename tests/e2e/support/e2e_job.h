@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "child_process.h"
 #include "modem_log.h"
+#include "support/wine_com_port.h"
 #include "temp_dir.h"
 
 struct TalvoRun {
@@ -23,8 +25,9 @@ struct TalvoRun {
 
 class E2eJob {
  public:
-  // Starts vmodem with `scenario` (scenario text; files it names are looked up in Dir()).
-  explicit E2eJob(std::string_view scenario);
+  // Starts vmodem with `scenario` (scenario text; files it names are looked up in Dir()) and
+  // `vmodem_options` (e.g. {"--profile", "rc56"}).
+  explicit E2eJob(std::string_view scenario, const std::vector<std::string>& vmodem_options = {});
   ~E2eJob();  // stops talvo and vmodem; the directory goes with the object
   E2eJob(const E2eJob&) = delete;
   E2eJob& operator=(const E2eJob&) = delete;
@@ -51,6 +54,8 @@ class E2eJob {
   // Waits until vmodem's log, which grows as the dialogue goes, shows `command` received;
   // false after `timeout`.
   bool AwaitCommand(std::string_view command, std::chrono::seconds timeout);
+  // Likewise for an event that begins with `start` ("lock-up").
+  bool AwaitEvent(std::string_view start, std::chrono::seconds timeout);
   // Stops vmodem (once) so its files are complete, then reads them.
   std::string Transcript();
   ModemLog Log();
@@ -62,11 +67,13 @@ class E2eJob {
 
  private:
   void StopModem();
+  bool AwaitLog(const std::function<bool(const ModemLog&)>& seen, std::chrono::seconds timeout);
 
   TempDir temp_;
   std::filesystem::path dir_;
   std::string port_;
   std::optional<ChildProcess> modem_;
+  std::optional<WineComPort> com_port_;  // the Windows build's port, under Wine
   std::optional<ChildProcess> talvo_;
   std::chrono::steady_clock::time_point talvo_start_;
   std::optional<rlim_t> file_size_limit_;

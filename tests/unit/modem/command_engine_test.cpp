@@ -123,9 +123,9 @@ class WaitRingTest : public testing::TestWithParam<RingCase> {};
 
 TEST_P(WaitRingTest, WaitsThroughTimeOutsForTheRing) {
   const RingCase& c = GetParam();
-  VirtualWorld w("on \"ATY\": wait 40000 \"RINGING\" key b wait 30000 " + std::string(c.ring) +
-                     "\n",
-                 10h, c.v253 ? std::make_unique<V253CommandSet>(VoiceCoding{"u8", 8000}) : nullptr);
+  VirtualWorld w(
+      "on \"ATY\": wait 40000 \"RINGING\" key b wait 30000 " + std::string(c.ring) + "\n", 10h,
+      c.v253 ? std::make_unique<V253CommandSet>(VoiceCoding{"u8", 8000}) : nullptr);
   w.serial.SetCommPort(1);
   w.serial.SetPortOpen(true);
   const JobTime start = w.clock.Now();
@@ -134,12 +134,13 @@ TEST_P(WaitRingTest, WaitsThroughTimeOutsForTheRing) {
   EXPECT_EQ(w.clock.Now() - start, 70000ms);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, WaitRingTest,
-    testing::Values(RingCase{"HashLine", false, R"("RING")"},
-                    RingCase{"V253Line", true, R"("RING")"},
-                    RingCase{"V253Event", true, "key R"}),
-    [](const testing::TestParamInfo<RingCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Table, WaitRingTest,
+                         testing::Values(RingCase{"HashLine", false, R"("RING")"},
+                                         RingCase{"V253Line", true, R"("RING")"},
+                                         RingCase{"V253Event", true, "key R"}),
+                         [](const testing::TestParamInfo<RingCase>& info) {
+                           return info.param.name;
+                         });
 
 TEST(CommandEngineTest, EchoFlagPrintsEveryReceivedByte) {
   VirtualWorld w(Scenario(R"(bytes "O\x00K\r\n")"));

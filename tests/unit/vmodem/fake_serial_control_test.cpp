@@ -148,6 +148,20 @@ TEST(FakeSerialControl, DrainEndsWhenTheLastByteHasLeft) {
   EXPECT_EQ(line.serial.NextEvent(), std::nullopt);
 }
 
+TEST(FakeSerialControl, ALockedUpModemLeavesWhatItDidNotTakeQueuedAndThePortOpen) {
+  Line line("echo off\nbaud 38400\non \"AT #VTX\": \"CONNECT\" voice-tx until-bytes 100 lock-up");
+  line.Open();
+  line.serial.Output("AT #VTX\r");
+  line.serial.Output(std::string(500, 'v'));
+  line.now = 60'000ms;
+  line.serial.Output("ATI3\r");
+  EXPECT_EQ(line.serial.OutBufferCount(), 405);
+  EXPECT_EQ(line.serial.NextEvent(), std::nullopt);
+  EXPECT_EQ(line.serial.Input(), "\r\nCONNECT\r\n");
+  EXPECT_FALSE(line.serial.Lost());
+  EXPECT_EQ(line.serial.Modem().VoiceData(), std::vector<std::string>{std::string(100, 'v')});
+}
+
 TEST(FakeSerialControl, AClosedPortCarriesNothing) {
   Line line("echo off\nbaud 38400\non \"ATD*\": wait 1000 \"RINGING\"");
   line.Open();

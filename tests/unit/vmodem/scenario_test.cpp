@@ -1,12 +1,13 @@
 #include "vmodem/scenario.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+
+#include "temp_dir.h"
 
 namespace vmodem {
 namespace {
@@ -59,11 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
                                        {Kind::kUntilBytes, "", 4096},
                                        {Kind::kKey, "#"}}}}},
         ParseCase{.name = "LeavingTheLine",
-                  .text = "on \"ATA\": flood 5 vanish\non \"ATH\": \"OK\" hangup\n",
+                  .text = "on \"ATA\": flood 5 vanish\non \"ATH\": \"OK\" hangup lock-up\n",
                   .rules = {Rule{.pattern = "ATA",
                                  .actions = {{Kind::kFlood, "", 5}, {Kind::kVanish, ""}}},
                             Rule{.pattern = "ATH",
-                                 .actions = {{Kind::kReply, "OK"}, {Kind::kHangUp, ""}}}}},
+                                 .actions = {{Kind::kReply, "OK"},
+                                             {Kind::kHangUp, ""},
+                                             {Kind::kLockUp, ""}}}}},
         ParseCase{.name = "SettingsAndCrLfLines",
                   .text = "  # indented comment\r\necho off\r\nbaud 38400\r\n\t\r\n",
                   .rules = {},
@@ -92,13 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(ParseScenario, ReadsVoiceFilesBesideTheScenario) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("vmodem-scenario-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
+  const TempDir dir("vmodem-scenario-");
   const std::string data("\x00\x80\x10\x10\x10s", 6);
-  std::ofstream(dir / "message.raw", std::ios::binary) << data;
-  const Scenario s = ParseScenario("on \"AT #VRX\": voice-rx message.raw", dir);
-  std::filesystem::remove_all(dir);
+  std::ofstream(dir.Path() / "message.raw", std::ios::binary) << data;
+  const Scenario s = ParseScenario("on \"AT #VRX\": voice-rx message.raw", dir.Path());
   ASSERT_EQ(s.rules.size(), 1u);
   EXPECT_EQ(s.rules[0].actions, (std::vector<Action>{{Kind::kVoiceRx, data}}));
 }
@@ -171,8 +171,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorCase{.name = "TrailingText",
                               .text = "echo off now",
                               .message = "line 1: unexpected text after the statement"},
+                    // Named whole, so that the message reads the same on every OS.
                     ErrorCase{.name = "MissingVoiceFile",
-                              .text = "\non \"A\": voice-rx gone.raw",
+                              .text = "\non \"A\": voice-rx /nonexistent/gone.raw",
                               .message = "line 2: cannot read voice file /nonexistent/gone.raw"}),
     [](const auto& info) { return info.param.name; });
 

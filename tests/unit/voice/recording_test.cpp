@@ -243,9 +243,9 @@ class CallerIdTest : public testing::TestWithParam<CallerIdCase> {};
 
 TEST_P(CallerIdTest, AnswersAfterTheSecondRingAndKeepsTheReport) {
   const CallerIdCase& c = GetParam();
-  VirtualWorld w(Modem(InReads({"abc" + Mark('s')}),
-                       "on \"AT #VSP=*\": \"OK\" wait 2000 \"RING\" " + c.report +
-                           " wait 4000 \"RING\"\n"));
+  VirtualWorld w(
+      Modem(InReads({"abc" + Mark('s')}),
+            "on \"AT #VSP=*\": \"OK\" wait 2000 \"RING\" " + c.report + " wait 4000 \"RING\"\n"));
   Prepare(w, "0");
   w.WriteFile("callid_3", "NMBR=an earlier caller\r\n");
 
@@ -253,9 +253,9 @@ TEST_P(CallerIdTest, AnswersAfterTheSecondRingAndKeepsTheReport) {
 
   const auto commands = Commands(w);
   ASSERT_GE(commands.size(), 3u);
-  EXPECT_EQ(commands[1].text, "AT#CID=1");
+  EXPECT_EQ(commands[0].text, "AT#CID=1");
   EXPECT_EQ(commands[2].text, "ATA");
-  EXPECT_GE(commands[2].at - commands[0].at, std::chrono::milliseconds(6000));
+  EXPECT_GE(commands[2].at - commands[1].at, std::chrono::milliseconds(6000));
   EXPECT_EQ(w.ReadFile("talvin_3"), "abc" + kDleEtx);
   EXPECT_EQ(w.ReadFile("callid_3"), c.file);
   EXPECT_EQ(w.Exists("callid_3"), !c.file.empty());
@@ -263,12 +263,13 @@ TEST_P(CallerIdTest, AnswersAfterTheSecondRingAndKeepsTheReport) {
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, CallerIdTest,
-    testing::Values(
-        CallerIdCase{"Spaced", R"("DATE = 1015" "TIME = 1234" "NMBR = 5551234" "NAME = ANNA")",
-                     "DATE=1015\r\nTIME=1234\r\nNMBR=5551234\r\nNAME=ANNA\r\n"},
-        CallerIdCase{"Unspaced", R"("DATE=1203" "NMBR=P" "NAME=O" "DDN_NMBR=1" "MESG=0A")",
-                     "DATE=1203\r\nNMBR=P\r\nNAME=O\r\nMESG=0A\r\n"},
-        CallerIdCase{"NoReport", "", ""}),
+    testing::Values(CallerIdCase{"Spaced",
+                                 R"("DATE = 1015" "TIME = 1234" "NMBR = 5551234" "NAME = ANNA")",
+                                 "DATE=1015\r\nTIME=1234\r\nNMBR=5551234\r\nNAME=ANNA\r\n"},
+                    CallerIdCase{"Unspaced",
+                                 R"("DATE=1203" "NMBR=P" "NAME=O" "DDN_NMBR=1" "MESG=0A")",
+                                 "DATE=1203\r\nNMBR=P\r\nNAME=O\r\nMESG=0A\r\n"},
+                    CallerIdCase{"NoReport", "", ""}),
     [](const testing::TestParamInfo<CallerIdCase>& info) { return info.param.name; });
 
 TEST(RecordingTest, SilentModemTakesTheNoResponseEnding) {
