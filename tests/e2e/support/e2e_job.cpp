@@ -60,6 +60,8 @@ void E2eJob::StartTalvo(const std::vector<std::string>& args,
     extra.emplace("WINEDEBUG", "-all");
     extra.emplace("WINEPREFIX", WinePrefix().string());
     argv = {kWineLoader, exe};
+    // Wine draws the window's frame and title itself only on a desktop of its own.
+    if (!wine_desktop_.empty()) argv.insert(argv.begin() + 1, {"explorer", wine_desktop_});
   }
   argv.insert(argv.end(), args.begin(), args.end());
   talvo_start_ = std::chrono::steady_clock::now();

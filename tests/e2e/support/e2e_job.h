@@ -67,6 +67,11 @@ class E2eJob {
   std::string Output() const;
   // The port's name for TALVO_COM<n> in the last run: the pty's path, or under Wine its COM port.
   std::string PortName() const;
+  // Under Wine, talvo's later runs show their window on a Wine desktop of `width` x `height`
+  // pixels, on the display the run's DISPLAY names.
+  void UseWineDesktop(int width, int height) {
+    wine_desktop_ = "/desktop=talvo," + std::to_string(width) + "x" + std::to_string(height);
+  }
   // A port name that names no device, for TALVO_COM<n>.
   std::string NoSuchPort() const;
 
@@ -82,6 +87,7 @@ class E2eJob {
   std::filesystem::path dir_;
   std::string port_;
   std::optional<ChildProcess> modem_;
+  std::string wine_desktop_;             // explorer's /desktop= option, when talvo runs on one
   std::optional<WineComPort> com_port_;  // the Windows build's port, under Wine
   std::optional<ChildProcess> talvo_;
   std::chrono::steady_clock::time_point talvo_start_;
