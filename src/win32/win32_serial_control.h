@@ -76,8 +76,9 @@ class Win32SerialControl final : public SerialControl {
   void Started(Operation& op, BOOL started);
   // Whether `op` was in flight and has completed; `bytes` is how many it moved.
   bool Completed(Operation& op, DWORD& bytes);
-  // Hands queued bytes to the line for up to a second without progress, then drops the rest.
-  void Drain();
+  // Hands queued bytes to the line until none is left (true) or a second passes without
+  // progress (false).
+  bool Drain();
   void Close();
   // Says on stderr why the port cannot be had, and returns false.
   bool Refuse(DWORD error);
