@@ -46,13 +46,21 @@ TEST(EndSequenceE2eTest, ResetsAndHangsUpAfterThePause) {
   EXPECT_TRUE(job.ReadFile("trace_3").ends_with(kEndLine));
 }
 
-TEST(WindowShutdownE2eTest, SigtermWhileWaitingHangsUpAndFinishesTheJobFiles) {
+struct StopCase {
+  const char* name;
+  int signo;
+};
+
+class WindowShutdownE2eTest : public testing::TestWithParam<StopCase> {};
+
+// Under Wine, SIGINT is the console's Ctrl+C event.
+TEST_P(WindowShutdownE2eTest, AStopWhileWaitingHangsUpAndFinishesTheJobFiles) {
   E2eJob job("on \"ATI3\": \"VMODEM\" \"OK\"\non \"AT #VLS=2\":\n");
   job.WriteFile("params_3", "60\n");
   job.StartTalvo({"000N03SPEAKER"});
   // The speaker's command goes unanswered: the job waits for its reply from then on.
   ASSERT_TRUE(job.AwaitCommand("AT #VLS=2", std::chrono::seconds(30)));
-  job.Signal(SIGTERM);
+  job.Signal(GetParam().signo);
   const TalvoRun run = job.Wait();
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_FALSE(job.Exists("talvin_3"));
@@ -63,4 +71,9 @@ TEST(WindowShutdownE2eTest, SigtermWhileWaitingHangsUpAndFinishesTheJobFiles) {
   ASSERT_NE(dle_etx, std::string::npos) << transcript;
   EXPECT_EQ(transcript.substr(dle_etx), std::string("\x10\x03") + "AT #CLS=0 H0\r");
 }
+
+INSTANTIATE_TEST_SUITE_P(Stops, WindowShutdownE2eTest,
+                         testing::Values(StopCase{"PosixSigterm", SIGTERM},
+                                         StopCase{"Interrupt", SIGINT}),
+                         [](const auto& info) { return std::string(info.param.name); });
 }  // namespace

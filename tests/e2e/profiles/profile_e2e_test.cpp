@@ -57,7 +57,7 @@ TEST_P(ProfileE2eTest, EndsAsAgainstTheDefaultSimulator) {
   const TalvoRun run = job.RunTalvo({row.kind.command_line}, std::chrono::seconds(60), row.env);
 
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(job.ReadFile("talvin_3"), row.kind.outcome) << job.ReadFile("talvo.output");
+  EXPECT_EQ(job.ReadFile("talvin_3"), row.kind.outcome) << job.Output();
   EXPECT_TRUE(job.Exists("talvin2_3"));
   if (!row.callid.empty()) {
     EXPECT_EQ(job.ReadFile("callid_3"), row.callid);

@@ -53,10 +53,12 @@ void E2eJob::StartTalvo(const std::vector<std::string>& args,
   }
   std::vector<std::string> argv{TALVO_BIN};
   // The Windows build runs under Wine, with the job's port mapped to a COM port of its own.
-  if (const char* exe = std::getenv("TALVO_E2E_WINDOWS_EXE")) {
+  if (UnderWine()) {
+    const char* exe = std::getenv("TALVO_E2E_WINDOWS_EXE");
     com_port_.emplace(WinePrefix(), port_);
     if (port) *port = com_port_->Name();
     extra.emplace("WINEDEBUG", "-all");
+    extra.emplace("WINEPREFIX", WinePrefix().string());
     argv = {kWineLoader, exe};
   }
   argv.insert(argv.end(), args.begin(), args.end());
@@ -165,4 +167,23 @@ bool E2eJob::Exists(std::string_view name) const {
 void E2eJob::WriteFile(std::string_view name, std::string_view bytes) const {
   std::ofstream out(dir_ / name, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool E2eJob::UnderWine() {
+  return std::getenv("TALVO_E2E_WINDOWS_EXE") != nullptr;
+}
+
+std::string E2eJob::Output() const {
+  std::string output = ReadFile("talvo.output");
+  for (std::size_t cr; (cr = output.find("\r\n")) != std::string::npos;) output.erase(cr, 1);
+  return output;
+}
+
+std::string E2eJob::PortName() const {
+  return com_port_ ? com_port_->Name() : port_;
+}
+
+std::string E2eJob::NoSuchPort() const {
+  // Above the numbers the runs map.
+  return UnderWine() ? "COM251" : (dir_ / "no-such-port").string();
 }

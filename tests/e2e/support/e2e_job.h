@@ -61,6 +61,15 @@ class E2eJob {
   ModemLog Log();
   std::vector<std::string> VoiceData();  // each voice transmission's bytes
 
+  // Whether talvo is the Windows build, run under Wine (TALVO_E2E_WINDOWS_EXE names it).
+  static bool UnderWine();
+  // What talvo printed on stdout and stderr, its line ends as LF (the Windows build writes CR LF).
+  std::string Output() const;
+  // The port's name for TALVO_COM<n> in the last run: the pty's path, or under Wine its COM port.
+  std::string PortName() const;
+  // A port name that names no device, for TALVO_COM<n>.
+  std::string NoSuchPort() const;
+
   std::string ReadFile(std::string_view name) const;
   bool Exists(std::string_view name) const;
   void WriteFile(std::string_view name, std::string_view bytes) const;

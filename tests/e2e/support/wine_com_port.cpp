@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <stdexcept>
 #include <system_error>
 
@@ -37,7 +36,5 @@ WineComPort::~WineComPort() {
 }
 
 std::filesystem::path WinePrefix() {
-  if (const char* prefix = std::getenv("WINEPREFIX")) return prefix;
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home ? home : "/root") / ".wine";
+  return TALVO_E2E_WINEPREFIX;
 }

@@ -22,5 +22,5 @@ class WineComPort {
   std::string name_;
 };
 
-// The Wine prefix the end-to-end runs share: WINEPREFIX, else ~/.wine.
+// The Wine prefix the end-to-end runs share, in the build folder.
 std::filesystem::path WinePrefix();

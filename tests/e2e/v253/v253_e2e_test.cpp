@@ -71,7 +71,7 @@ TEST(V253E2eTest, SpeakerPlaybackSendsExactlyTheV253Dialogue) {
   EXPECT_EQ(job.VoiceData(), (std::vector<std::string>{message, kDleEtx}));
   const std::string trace = job.ReadFile("trace_3");
   EXPECT_NE(trace.find("MSComm1.Settings=115200,n,8,1\r\n"), std::string::npos) << trace;
-  EXPECT_EQ(job.ReadFile("talvo.output"), "");
+  EXPECT_EQ(job.Output(), "");
 }
 
 TEST(V253E2eTest, DialledPlaybackTakesKeysAndReadsThemBackInTheChosenCoding) {
@@ -227,7 +227,7 @@ TEST(V253E2eTest, ACodingTheModemDoesNotOfferEndsWithoutResponse) {
   EXPECT_EQ(job.Log().Commands(),
             (std::vector<std::string>{"ATZ", "AT E1 H0 L0 S6=15 S7=60 &K3", "ATI3", "AT+FCLASS=8",
                                       "AT+VLS=?", "AT+VSM=?", "AT+FCLASS=0", "ATH0"}));
-  EXPECT_EQ(job.ReadFile("talvo.output"),
+  EXPECT_EQ(job.Output(),
             "talvo: the modem has no voice coding alaw at 8000 Hz; it offers: 1 \"UNSIGNED PCM\", "
             "129 \"IMA ADPCM\", 131 \"ULAW\"\n");
 }
@@ -251,8 +251,7 @@ TEST(V253E2eTest, ARefusedTimerTakesTheLargestOfferedValue) {
                                       "AT+VLS=?", "AT+VSM=?", "AT+VSM=128,8000", "AT+VLS=0",
                                       "AT+VRA=150", "AT+VRN=26", "AT+VRN=?", "AT+VRN=10",
                                       "AT L3 M2", "AT+FCLASS=0", "ATH0"}));
-  EXPECT_EQ(job.ReadFile("talvo.output"),
-            "talvo: the modem lists no speaker in its answer to AT+VLS=?\n");
+  EXPECT_EQ(job.Output(), "talvo: the modem lists no speaker in its answer to AT+VLS=?\n");
 }
 
 TEST(V253E2eTest, AnUnknownCommandSetEndsAsAnUnusablePortAndSendsNothing) {
@@ -263,8 +262,7 @@ TEST(V253E2eTest, AnUnknownCommandSetEndsAsAnUnusablePortAndSendsNothing) {
 
   ExpectFinished(job, run);
   EXPECT_EQ(job.ReadFile("talvin_3"), "$F$\r\n");
-  EXPECT_EQ(job.ReadFile("talvo.output"),
-            "talvo: TALVO_COMMAND_SET is \"v34\", not \"hash\" or \"v253\"\n");
+  EXPECT_EQ(job.Output(), "talvo: TALVO_COMMAND_SET is \"v34\", not \"hash\" or \"v253\"\n");
   EXPECT_EQ(job.Transcript(), "");
 }
 
