@@ -6,6 +6,8 @@
 // A console program, not a GUI one: a calling script reads on stderr why a port could not be had
 // and can end a job with the console's control events, and a GUI program has neither; it makes
 // its window all the same.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -29,6 +31,9 @@
 #include "win32/win32_serial_control.h"
 
 int main(int argc, char** argv) {
+  // The same bytes as the Linux program writes: a script that reads them finds no CR added.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (const std::optional<int> status = AnswerHelpRequest(args)) return *status;
   const std::string command_line = JoinArguments(args);

@@ -5,12 +5,14 @@
 // all of them at once, until the job clock's deadline, and then pumps; PumpEvents dispatches
 // every queued message (the window's handlers run there, nested inside the job's wait) and runs
 // the handler of every watched event that is set. So nothing polls: the thread wakes for a
-// reason, within the scheduler's latency.
+// reason, within the scheduler's latency. While the user holds the menu open or drags the window,
+// Windows runs a loop of its own inside the dispatch, and the job waits until it ends.
 //
-// Watched events are manual-reset, so that the handler learns which are set; a handler leaves
-// its event reset (or never returns), or every later wait would end at once and the job would
-// spin. The queue's input counts whether or not a message was seen before (MWMO_INPUTAVAILABLE),
-// so a message that a handler posts while the job runs cannot sleep in the queue.
+// Watched events are manual-reset: the wait that wakes on one must not consume what the pump then
+// looks for. A handler leaves its event reset (or never returns), or every later wait would end
+// at once and the job would spin. The queue's input counts whether or not a message was seen
+// before (MWMO_INPUTAVAILABLE), so a message that a handler posts while the job runs cannot sleep
+// in the queue.
 //
 // WM_QUIT: talvo never posts it, and the job never returns to a loop that would end on it. One
 // that arrives (another program asking the thread to end) runs the quit handler, which is the

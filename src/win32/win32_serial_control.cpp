@@ -182,28 +182,29 @@ void Win32SerialControl::WaitForDriverDrained() {
   Started(drained_, WaitCommEvent(port_, &comm_events_, &drained_.overlapped));
 }
 
-void Win32SerialControl::Drain() {
+bool Win32SerialControl::Drain() {
   // Bytes still queued (a DLE ETX, a hang-up) must reach the modem before the port goes.
   int left = OutBufferCount();
   ULONGLONG progress_at = GetTickCount64();
   while (left > 0 && !lost_) {
     const ULONGLONG waited = GetTickCount64() - progress_at;
-    if (waited >= kDrainPatienceMs) return;
+    if (waited >= kDrainPatienceMs) return false;
     const HANDLE events[] = {write_.event, drained_.event};
     WaitForMultipleObjects(2, events, FALSE, static_cast<DWORD>(kDrainPatienceMs - waited));
     const int now = OutBufferCount();
     if (now < left) progress_at = GetTickCount64();
     left = now;
   }
+  return left == 0;
 }
 
 void Win32SerialControl::Close() {
   if (!PortOpen()) return;
-  if (!lost_) Drain();
-  // A modem that stopped reading would keep the rest for ever: it is dropped, and the I/O in
-  // flight ends, so that the close does not wait on it.
-  PurgeComm(port_, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
-  CancelIo(port_);
+  // A modem that stopped reading would keep the rest for ever: it is dropped, so that the close
+  // does not wait on it. Only then: a pseudo-terminal's driver (under Wine) would also drop the
+  // bytes it holds that its reader has yet to take.
+  if (lost_ || !Drain()) PurgeComm(port_, PURGE_TXABORT | PURGE_TXCLEAR);
+  CancelIo(port_);  // the read always in flight, and any wait
   for (Operation* op : {&read_, &write_, &drained_}) {
     DWORD ignored = 0;
     // The system writes into the OVERLAPPED and the buffers until the I/O has ended.

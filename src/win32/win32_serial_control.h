@@ -14,7 +14,9 @@
 // handshake hold the rest back. The write: Output hands bytes to one write in flight and queues
 // what comes while it is. OutBufferCount counts the queue, the write in flight and the driver's
 // own queue (cbOutQue); while only the driver holds bytes, a WaitCommEvent for EV_TXEMPTY is the
-// event that tells when they have left.
+// event that tells when they have left. Closing waits for the queued bytes to leave until a
+// second passes without progress; only what is left then is purged, since a purge also drops
+// what a pseudo-terminal holds for its reader.
 //
 // A read, write or status query that fails means the device has gone (a USB modem unplugged,
 // the line hung up): the port is lost for good, and so is a port that was open once and cannot
@@ -76,8 +78,9 @@ class Win32SerialControl final : public SerialControl {
   void Started(Operation& op, BOOL started);
   // Whether `op` was in flight and has completed; `bytes` is how many it moved.
   bool Completed(Operation& op, DWORD& bytes);
-  // Hands queued bytes to the line for up to a second without progress, then drops the rest.
-  void Drain();
+  // Hands queued bytes to the line until none is left (true) or a second passes without
+  // progress (false).
+  bool Drain();
   void Close();
   // Says on stderr why the port cannot be had, and returns false.
   bool Refuse(DWORD error);
