@@ -3,18 +3,15 @@
 // seams meet their adapters; how control flows between the window and the job is told in
 // job/job.h.
 #include <QApplication>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/help_request.h"
+#include "app/job_request.h"
 #include "console/memory_text_box.h"
-#include "job/command_line.h"
 #include "job/job.h"
-#include "modem/command_set_choice.h"
 #include "platform/process_termination.h"
 #include "platform/steady_job_clock.h"
 #include "platform/thread_sleeper.h"
@@ -27,11 +24,7 @@
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (const std::optional<int> status = AnswerHelpRequest(args)) return *status;
-  const std::string command_line = JoinArguments(args);
-  const CommandSetChoice choice =
-      ChooseCommandSet(std::getenv("TALVO_COMMAND_SET"), std::getenv("TALVO_VOICE_CODING"),
-                       std::getenv("TALVO_VOICE_RATE"));
-  if (!choice.commands) std::fprintf(stderr, "talvo: %s\n", choice.refusal.c_str());
+  const JobRequest request = ReadJobRequest(args);
   QuietQtMessages();
   const bool platform_chosen = ChooseWindowPlatform();
   static int qt_argc = 1;
@@ -48,9 +41,7 @@ int main(int argc, char** argv) {
   ProcessTermination termination([&serial] { serial.SetPortOpen(false); });
   JobValues values;
   JobContext ctx{values, console, window, events, clock, sleeper, termination, "."};
-  const char* caller_id = std::getenv("TALVO_CALLER_ID");
-  Job job(ctx, serial, command_line, choice.commands.get(),
-          caller_id && std::string_view(caller_id) == "1");
+  Job job(ctx, serial, request.command_line, request.choice.commands.get(), request.caller_id);
   to_modem = [&job](std::string_view keys) { job.TypeKeys(keys); };
 
   window.OnFirstShow([&job] { job.Run(); });
